@@ -1,0 +1,113 @@
+#include "nmea/ais_bits.h"
+
+#include "nmea/fragment_assembly.h"
+
+#include <cstring>
+
+namespace nmea {
+
+namespace {
+
+constexpr std::uint8_t kInvalidSixBit = 255;
+
+// Six-bit values of `count` characters from `first`, joined most significant first; characters
+// past the payload count as invalid, as the NUL after a text would.
+bool JoinSixBits(std::string_view payload, std::size_t first, unsigned count, std::uint32_t& joined) {
+    joined = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        const std::size_t index = first + i;
+        const std::uint8_t value = index < payload.size() ? SixBitValue(payload[index]) : kInvalidSixBit;
+        if (value == kInvalidSixBit) {
+            return false;
+        }
+        joined = (joined << 6) | value;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::uint8_t SixBitValue(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code >= 48 && code <= 87) {
+        return static_cast<std::uint8_t>(code - 48);
+    }
+    if (code >= 96 && code <= 119) {
+        return static_cast<std::uint8_t>(code - 56);
+    }
+    return kInvalidSixBit;
+}
+
+bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits) {
+    bits = AisBitBuffer{};
+    if (payload.size() > kAisMaxPayloadChars) {
+        return false;
+    }
+    std::size_t pos = 0;
+    std::size_t out = 0;
+    std::uint32_t joined = 0;
+    // Four characters make three whole bytes.
+    for (; pos + 4 <= payload.size(); pos += 4) {
+        if (!JoinSixBits(payload, pos, 4, joined)) {
+            return false;
+        }
+        bits.data[out++] = static_cast<std::uint8_t>(joined >> 16);
+        bits.data[out++] = static_cast<std::uint8_t>(joined >> 8);
+        bits.data[out++] = static_cast<std::uint8_t>(joined);
+        bits.count = static_cast<std::uint16_t>(bits.count + 24);
+    }
+    switch (fillBits) {
+    case 0:
+        return true;
+    case 2:  // three characters, 18 bits, two padding bits: two bytes
+        if (!JoinSixBits(payload, pos, 3, joined)) {
+            return false;
+        }
+        joined >>= 2;
+        bits.data[out++] = static_cast<std::uint8_t>(joined >> 8);
+        bits.data[out] = static_cast<std::uint8_t>(joined);
+        bits.count = static_cast<std::uint16_t>(bits.count + 16);
+        return true;
+    case 4:  // two characters, 12 bits, four padding bits: one byte
+        if (!JoinSixBits(payload, pos, 2, joined)) {
+            return false;
+        }
+        bits.data[out] = static_cast<std::uint8_t>(joined >> 4);
+        bits.count = static_cast<std::uint16_t>(bits.count + 8);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Dearmour(const AisFragmentBuffer& buffer, AisBitBuffer& bits) {
+    const std::string_view payload(buffer.payload, strnlen(buffer.payload, sizeof buffer.payload));
+    return Dearmour(payload, buffer.fillBits, bits);
+}
+
+std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsigned width) {
+    if (width == 0 || width > 32) {
+        return 0;
+    }
+    // A 40-bit window over the five bytes that hold any 32 bits from any position.
+    const std::size_t first = position / 8;
+    std::uint64_t window = 0;
+    for (std::size_t i = 0; i < 5; ++i) {
+        const std::size_t index = first + i;
+        window = (window << 8) | (index < bits.data.size() ? bits.data[index] : 0u);
+    }
+    const unsigned skip = position % 8;
+    const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
+    return static_cast<std::uint32_t>((window >> (40 - skip - width)) & mask);
+}
+
+float SignExtend(std::uint32_t value, unsigned width) {
+    if (width == 0 || width > 32) {
+        return 0.0f;
+    }
+    const std::int64_t v = value;
+    const std::int64_t signBit = std::int64_t{1} << (width - 1);
+    return static_cast<float>((v & signBit) != 0 ? v - (signBit << 1) : v);
+}
+
+}  // namespace nmea

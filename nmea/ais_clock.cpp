@@ -1,0 +1,55 @@
+#include "nmea/ais_clock.h"
+
+#include <array>
+#include <chrono>
+#include <ctime>
+
+namespace nmea {
+
+namespace {
+
+// Days before each month of a non-leap year.
+constexpr std::array<std::uint32_t, 12> kDaysBeforeMonth = {0,   31,  59,  90,  120, 151,
+                                                            181, 212, 243, 273, 304, 334};
+
+}  // namespace
+
+ClockReading ReadLocalClock() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto sinceSecond = now - std::chrono::system_clock::from_time_t(seconds);
+    const auto hundredths = std::chrono::duration_cast<std::chrono::milliseconds>(sinceSecond).count() / 10;
+    ClockReading clock;
+    // localtime is not re-entrant; the clock is read on one thread only.
+    if (const std::tm* local = std::localtime(&seconds)) {
+        clock.year = static_cast<std::uint16_t>(local->tm_year + 1900);
+        clock.month = static_cast<std::uint8_t>(local->tm_mon + 1);
+        clock.day = static_cast<std::uint8_t>(local->tm_mday);
+        clock.hour = static_cast<std::uint8_t>(local->tm_hour);
+        clock.minute = static_cast<std::uint8_t>(local->tm_min);
+        clock.second = static_cast<std::uint8_t>(local->tm_sec);
+        clock.hundredths = static_cast<std::uint8_t>(hundredths >= 0 && hundredths < 100 ? hundredths : 0);
+    }
+    return clock;
+}
+
+PackedDate PackDate(const ClockReading& clock) {
+    return PackedDate{clock.year, clock.month, clock.day};
+}
+
+PackedTime PackTime(const ClockReading& clock) {
+    // Seconds plus hundredths / 100, truncated: the whole seconds.
+    return PackedTime{clock.hour, clock.minute,
+                      static_cast<std::uint8_t>(clock.second + clock.hundredths / 100)};
+}
+
+std::uint32_t StampSeconds(const PackedDate& date, const PackedTime& time) {
+    const std::uint32_t daysBefore =
+        date.month >= 1 && date.month <= 12 ? kDaysBeforeMonth[date.month - 1u] : 0u;
+    std::uint32_t stamp = (static_cast<std::uint32_t>(date.year) % 100u) * 365u + daysBefore + date.day;
+    stamp = stamp * 24u + time.hour;
+    stamp = stamp * 60u + time.minute;
+    return stamp * 60u + time.second;
+}
+
+}  // namespace nmea

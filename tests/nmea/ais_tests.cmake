@@ -1,0 +1,7 @@
+# AIS payload decoding and the target table.
+if(TARGET nmea)
+    m47_add_test(nmea_ais_tests
+        SOURCES
+            ${CMAKE_CURRENT_LIST_DIR}/ais_bits_test.cpp
+        LIBS nmea)
+endif()
