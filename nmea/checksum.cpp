@@ -1,0 +1,61 @@
+#include "nmea/checksum.h"
+
+#include <cstring>
+
+namespace nmea {
+
+namespace {
+
+// Digit value as the receiver firmware reads it: anything above '9' counts from 'A', so a
+// lower-case letter is accepted in the high digit only by coincidence of the modulo.
+int HexDigitValue(unsigned char c)
+{
+    return c > '9' ? c - 55 : c - 48;
+}
+
+}  // namespace
+
+bool VerifyChecksum(const char* line)
+{
+    const std::size_t length = std::strlen(line);
+    if (length < 2)
+        return false;
+    unsigned char sum = static_cast<unsigned char>(line[1]);
+    std::size_t star = 2;
+    for (;; ++star) {
+        if (line[star] == '*')
+            break;
+        if (length < 3 || star > length - 3)
+            return false;
+        sum ^= static_cast<unsigned char>(line[star]);
+    }
+    const auto high = static_cast<unsigned char>(line[star + 1]);
+    if (high == '\0')
+        return false;
+    const auto low = static_cast<unsigned char>(line[star + 2]);
+    if (low == '\0')
+        return false;
+    const int received = (HexDigitValue(high) * 16 + HexDigitValue(low)) & 0xFF;
+    return received == sum;
+}
+
+bool AppendChecksum(char* text)
+{
+    const std::size_t length = std::strlen(text);
+    if (length >= 65535)
+        return false;
+    unsigned char sum = 0;
+    for (std::size_t i = 1; i < length; ++i)
+        sum ^= static_cast<unsigned char>(text[i]);
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    char* end = text + length;
+    end[0] = '*';
+    end[1] = kDigits[sum >> 4];
+    end[2] = kDigits[sum & 0x0F];
+    end[3] = '\r';
+    end[4] = '\n';
+    end[5] = '\0';
+    return true;
+}
+
+}  // namespace nmea
