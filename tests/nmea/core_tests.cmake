@@ -1,0 +1,8 @@
+# Sentence framing, field helpers, parsers, stores, fragment assembly and the real captures.
+if(TARGET nmea)
+    m47_add_test(nmea_core_tests
+        SOURCES
+            ${CMAKE_CURRENT_LIST_DIR}/checksum_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/fields_test.cpp
+        LIBS nmea)
+endif()
