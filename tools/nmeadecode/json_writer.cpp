@@ -1,0 +1,230 @@
+#include "json_writer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <unistd.h>
+
+JsonWriter::JsonWriter(int fd) : fd_(fd) {}
+
+JsonWriter::~JsonWriter() { Flush(); }
+
+bool JsonWriter::Flush()
+{
+    std::size_t done = 0;
+    while (ok_ && done < used_) {
+        const ssize_t n = ::write(fd_, buffer_ + done, used_ - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok_ = false;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    used_ = 0;
+    return ok_;
+}
+
+void JsonWriter::Reserve(std::size_t size)
+{
+    if (kBufferSize - used_ < size)
+        Flush();
+}
+
+void JsonWriter::Raw(const char* data, std::size_t size)
+{
+    while (size > 0) {
+        Reserve(1);
+        const std::size_t part = std::min(size, kBufferSize - used_);
+        std::memcpy(buffer_ + used_, data, part);
+        used_ += part;
+        data += part;
+        size -= part;
+    }
+}
+
+void JsonWriter::Raw(char c)
+{
+    Reserve(1);
+    buffer_[used_++] = c;
+}
+
+void JsonWriter::Separator()
+{
+    if (depth_ == 0)
+        return;
+    if (needComma_[depth_ - 1])
+        Raw(',');
+    needComma_[depth_ - 1] = true;
+}
+
+void JsonWriter::Key(std::string_view key)
+{
+    Separator();
+    Raw('"');
+    Escaped(key);
+    Raw("\":", 2);
+}
+
+void JsonWriter::Open(char bracket)
+{
+    Raw(bracket);
+    if (depth_ < kMaxDepth)
+        needComma_[depth_] = false;
+    ++depth_;
+}
+
+void JsonWriter::BeginObject()
+{
+    Separator();
+    Open('{');
+}
+
+void JsonWriter::BeginObject(std::string_view key)
+{
+    Key(key);
+    Open('{');
+}
+
+void JsonWriter::EndObject()
+{
+    Raw('}');
+    if (depth_ > 0)
+        --depth_;
+}
+
+void JsonWriter::BeginArray(std::string_view key)
+{
+    Key(key);
+    Open('[');
+}
+
+void JsonWriter::EndArray()
+{
+    Raw(']');
+    if (depth_ > 0)
+        --depth_;
+}
+
+void JsonWriter::Element(std::int64_t value)
+{
+    Separator();
+    Number(value);
+}
+
+void JsonWriter::Element(float value)
+{
+    Separator();
+    Number(value);
+}
+
+void JsonWriter::EndLine()
+{
+    Raw('\n');
+    depth_ = 0;
+}
+
+void JsonWriter::Bool(std::string_view key, bool value)
+{
+    Key(key);
+    if (value)
+        Raw("true", 4);
+    else
+        Raw("false", 5);
+}
+
+void JsonWriter::Int(std::string_view key, std::int64_t value)
+{
+    Key(key);
+    Number(value);
+}
+
+void JsonWriter::UInt(std::string_view key, std::uint64_t value)
+{
+    Key(key);
+    Number(value);
+}
+
+void JsonWriter::Float(std::string_view key, float value)
+{
+    Key(key);
+    Number(value);
+}
+
+void JsonWriter::Number(std::int64_t value)
+{
+    Reserve(24);
+    used_ = static_cast<std::size_t>(std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value).ptr - buffer_);
+}
+
+void JsonWriter::Number(std::uint64_t value)
+{
+    Reserve(24);
+    used_ = static_cast<std::size_t>(std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value).ptr - buffer_);
+}
+
+void JsonWriter::Number(float value)
+{
+    if (!std::isfinite(value)) {  // JSON has no NaN or infinity
+        Raw("null", 4);
+        return;
+    }
+    // Shortest text that reads back as the same float; plain digits in the everyday range
+    // (so -100000 rather than -1e+05), exponent form for the very small and very large.
+    const float magnitude = std::fabs(value);
+    const bool plain = magnitude == 0.0f || (magnitude >= 1e-4f && magnitude < 1e9f);
+    Reserve(64);
+    char* end = plain ? std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value,
+                                      std::chars_format::fixed).ptr
+                      : std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value).ptr;
+    used_ = static_cast<std::size_t>(end - buffer_);
+}
+
+void JsonWriter::String(std::string_view key, std::string_view value)
+{
+    Key(key);
+    Raw('"');
+    Escaped(value);
+    Raw('"');
+}
+
+void JsonWriter::Text(std::string_view key, const char* text, std::size_t capacity)
+{
+    const void* end = std::memchr(text, '\0', capacity);
+    const std::size_t length =
+        end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : capacity;
+    String(key, std::string_view(text, length));
+}
+
+void JsonWriter::Escaped(std::string_view value)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    // Worst case six output bytes per input byte; reserve in slices to stay within the buffer.
+    std::size_t start = 0;
+    while (start < value.size()) {
+        const std::size_t slice = std::min<std::size_t>(value.size() - start, 1024);
+        Reserve(slice * 6);
+        char* out = buffer_ + used_;
+        for (std::size_t i = start; i < start + slice; ++i) {
+            const auto c = static_cast<unsigned char>(value[i]);
+            if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+                *out++ = static_cast<char>(c);
+            } else if (c == '"' || c == '\\') {
+                *out++ = '\\';
+                *out++ = static_cast<char>(c);
+            } else {
+                *out++ = '\\';
+                *out++ = 'u';
+                *out++ = '0';
+                *out++ = '0';
+                *out++ = kHex[c >> 4];
+                *out++ = kHex[c & 15];
+            }
+        }
+        used_ = static_cast<std::size_t>(out - buffer_);
+        start += slice;
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Buffered JSON Lines writer for the offline decoder.
+//
+// Everything goes into one fixed buffer that is flushed to a file descriptor when it fills, so
+// writing a line costs no allocation. Strings come from untrusted input: every byte outside
+// printable ASCII, and the quote and backslash, are escaped, bytes 0x80 to 0xFF as \u0080 to
+// \u00FF. The output is therefore always valid (ASCII-only) JSON, and the original bytes can be
+// recovered by taking each code point as one byte.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+class JsonWriter {
+public:
+    explicit JsonWriter(int fd);
+    ~JsonWriter();
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
+
+    // Objects; a key opens a member of the innermost object and writes the separator before it.
+    void BeginObject();
+    void BeginObject(std::string_view key);
+    void EndObject();
+    void EndLine();  // ends one JSON Lines record
+
+    // Arrays of numbers: BeginArray, the elements, EndArray.
+    void BeginArray(std::string_view key);
+    void Element(std::int64_t value);
+    void Element(float value);
+    void EndArray();
+
+    void Key(std::string_view key);
+    void Bool(std::string_view key, bool value);
+    void Int(std::string_view key, std::int64_t value);
+    void UInt(std::string_view key, std::uint64_t value);
+    void Float(std::string_view key, float value);  // shortest text that reads back as the float
+    void String(std::string_view key, std::string_view value);
+    // A NUL-terminated text of at most `capacity` bytes; a missing NUL ends it at the capacity.
+    void Text(std::string_view key, const char* text, std::size_t capacity);
+
+    // False once a write to the descriptor has failed (for example a closed pipe).
+    bool Flush();
+    bool Ok() const { return ok_; }
+
+private:
+    void Raw(const char* data, std::size_t size);
+    void Raw(char c);
+    void Escaped(std::string_view value);
+    void Separator();
+    void Open(char bracket);
+    void Number(std::int64_t value);
+    void Number(std::uint64_t value);
+    void Number(float value);
+    void Reserve(std::size_t size);
+
+    static constexpr std::size_t kBufferSize = 1 << 16;
+    static constexpr int kMaxDepth = 8;
+
+    int fd_;
+    bool ok_ = true;
+    std::size_t used_ = 0;
+    int depth_ = 0;
+    bool needComma_[kMaxDepth] = {};
+    char buffer_[kBufferSize];
+};
