@@ -4,5 +4,6 @@ if(TARGET nmea)
         SOURCES
             ${CMAKE_CURRENT_LIST_DIR}/checksum_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/fields_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/parsers_test.cpp
         LIBS nmea)
 endif()
