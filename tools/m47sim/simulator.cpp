@@ -110,15 +110,15 @@ void Simulator::Step(Clock::time_point now)
         return;
     }
 
+    // What the program wrote just before closing the port still reaches the device.
+    const std::string received = port_->Read();
+    if (!received.empty()) {
+        if (transcript_)
+            transcript_->Record(received, now);
+        device_->Receive(received, now);
+    }
     const bool connected = port_->Connected();
-    if (connected) {
-        const std::string received = port_->Read();
-        if (!received.empty()) {
-            if (transcript_)
-                transcript_->Record(received, now);
-            device_->Receive(received, now);
-        }
-    } else if (!writes_.empty()) {
+    if (!connected && !writes_.empty()) {
         writes_.clear();  // nobody listens: the lines are lost, as on the wire
         nextWriteAt_.reset();
     }
