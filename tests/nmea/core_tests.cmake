@@ -5,5 +5,6 @@ if(TARGET nmea)
             ${CMAKE_CURRENT_LIST_DIR}/checksum_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/fields_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/parsers_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/library_test.cpp
         LIBS nmea)
 endif()
