@@ -1,0 +1,67 @@
+// The port list with its debounced rescan.
+#include "port_list.h"
+
+#include "comm.h"
+#include "device_watcher.h"
+
+namespace {
+
+// Ticks of 500 ms between the first announcement of a burst and the rescan.
+constexpr int kDeviceChangeTicks = 4;
+
+}  // namespace
+
+TPortList::TPortList(QObject* parent)
+    : TPortList([] { return ScanPorts(SystemPortEnvironment()); }, parent)
+{
+}
+
+TPortList::TPortList(TScanner scanner, QObject* parent) : QObject(parent), scanner_(std::move(scanner)) {}
+
+void TPortList::EnumeratePorts()
+{
+    table_ = BuildPortTable(scanner_());
+}
+
+QStringList TPortList::ComboItems() const
+{
+    if (table_.Count == 0)
+        return {QString::fromLatin1(kNotSelectedItem)};
+    return SortedPortNames(table_);
+}
+
+void TPortList::WatchDeviceChanges(TDeviceChangeSource* source)
+{
+    connect(source, &TDeviceChangeSource::DeviceChanged, this, &TPortList::NoteDeviceChange);
+}
+
+bool TPortList::DeviceChangeStep()
+{
+    if (deviceChangePending_)
+        ++deviceChangeTicks_;
+    if (deviceChangeTicks_ < kDeviceChangeTicks)
+        return false;
+    deviceChangePending_ = false;
+    deviceChangeTicks_ = 0;
+    EnumeratePorts();
+    return true;
+}
+
+TProbeResult ProbeSelectedPort(const QString& selectedItem)
+{
+    const int com = ProbeComNumber(selectedItem);
+    if (com < 0)
+        return {};
+    return ProbeDevice(ComDeviceName(com), SystemPortEnvironment());
+}
+
+int ApplySelectedPort(bool hasSelection, const QString& selectedItem, TThreadComm& comm)
+{
+    if (!hasSelection)
+        return -1;
+    const int com = SelectedComNumber(selectedItem);
+    if (com < 0)
+        return -1;
+    comm.SetDeviceName(ComDeviceName(com));
+    return com;
+}
