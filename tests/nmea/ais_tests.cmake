@@ -7,5 +7,6 @@ if(TARGET nmea)
             ${CMAKE_CURRENT_LIST_DIR}/ais_decode_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ais_golden_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ais_targets_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/ais_library_test.cpp
         LIBS nmea)
 endif()
