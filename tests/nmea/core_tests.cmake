@@ -6,5 +6,7 @@ if(TARGET nmea)
             ${CMAKE_CURRENT_LIST_DIR}/fields_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/parsers_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/library_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/fragment_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/captures_test.cpp
         LIBS nmea)
 endif()
