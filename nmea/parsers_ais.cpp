@@ -81,7 +81,7 @@ bool ParseAbk(char* line, SentenceRecord& record)
 }
 
 // !--ABM,x,x,x,xxxxxxxxx,x,x.x,s--s,x*hh
-// !AIABM,1,1,0,211444000,A,12,E@EL5@hTppm=@TF@,0*1B
+// !AIABM,1,1,0,211444000,A,12,E@EL5@hTppm=@TF@,0*35
 bool ParseAbm(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 8))
@@ -100,7 +100,7 @@ bool ParseAbm(char* line, SentenceRecord& record)
 }
 
 // $--ACA,x,llll.ll,a,yyyyy.yy,a,llll.ll,a,yyyyy.yy,a,x,xxxx,x,xxxx,x,x,x,a,x,hhmmss.ss*hh
-// $AIACA,0,5930.00,N,01030.00,E,5900.00,N,01100.00,E,4,2087,0,2088,0,0,0,B,1,123456*7A
+// $AIACA,0,5930.00,N,01030.00,E,5900.00,N,01100.00,E,4,2087,0,2088,0,0,0,B,1,123456*19
 bool ParseAca(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 19))
@@ -124,7 +124,7 @@ bool ParseAca(char* line, SentenceRecord& record)
 }
 
 // $--ACK,xxx*hh
-// $AIACK,001*5A
+// $AIACK,001*5C
 bool ParseAck(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 1))
@@ -135,7 +135,7 @@ bool ParseAck(char* line, SentenceRecord& record)
 }
 
 // $--ACS,x,xxxxxxxxx,hhmmss.ss,xx,xx,xxxx*hh
-// $AIACS,1,211444000,093012.00,14,06,2024*5A
+// $AIACS,1,211444000,093012.00,14,06,2024*7E
 bool ParseAcs(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 6))
@@ -152,7 +152,7 @@ bool ParseAcs(char* line, SentenceRecord& record)
 }
 
 // $--ALR,hhmmss.ss,xxx,A,A,c--c*hh
-// $AIALR,101010.00,002,V,V,AIS: Antenna VSWR exceeds limit*4D
+// $AIALR,101010.00,002,V,V,AIS: Antenna VSWR exceeds limit*44
 bool ParseAlr(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 5))
@@ -168,7 +168,7 @@ bool ParseAlr(char* line, SentenceRecord& record)
 }
 
 // !--BBM,x,x,x,x,x.x,s--s,x*hh
-// !AIBBM,1,1,0,0,8,04a9M>1@PD5CD0,0*1C
+// !AIBBM,1,1,0,0,8,04a9M>1@PD5CD0,0*29
 bool ParseBbm(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 7))
@@ -186,7 +186,7 @@ bool ParseBbm(char* line, SentenceRecord& record)
 }
 
 // $--xxQ,c--c*hh keeps the whole data part as one text; only the nine-comma form is accepted.
-// $AIGPQ,,,,,,,,,GGA*xx
+// $AIGPQ,,,,,,,,,GGA*23
 bool ParseQuery(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 9))
@@ -197,7 +197,7 @@ bool ParseQuery(char* line, SentenceRecord& record)
 }
 
 // $--SSD,c--c,c--c,xxx,xxx,xx,xx,c,aa*hh
-// $AISSD,PD3312,CORVANA@@@@@@@@@@@@@,050,010,05,05,0,AI*2C
+// $AISSD,PD3312,CORVANA@@@@@@@@@@@@@,050,010,05,05,0,AI*61
 bool ParseSsd(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 8))
@@ -216,7 +216,7 @@ bool ParseSsd(char* line, SentenceRecord& record)
 }
 
 // $--TXT,xx,xx,xx,c--c*hh
-// $PCVN,R,TXT,01,01,01,FIRMWARE=1.2.3*hh (the device's replies, after the proprietary rewrite)
+// $PCVN,R,TXT,01,01,01,FIRMWARE=1.2.3*1C (a device reply, parsed as "$PTXT,...")
 bool ParseTxt(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 4))
@@ -248,7 +248,7 @@ bool ParseVdo(char* line, SentenceRecord& record)
 }
 
 // $--VSD,x.x,x.x,x.x,c--c,hhmmss.ss,xx,xx,x.x,x.x*hh
-// $AIVSD,036,00.0,0000,@@@@@@@@@@@@@@@@@@@@,000000.00,00,00,00,00*4E
+// $AIVSD,036,00.0,0000,@@@@@@@@@@@@@@@@@@@@,000000.00,00,00,00,00*60
 bool ParseVsd(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 9))

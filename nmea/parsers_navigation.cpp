@@ -232,7 +232,7 @@ bool ParseGsv(char* line, SentenceRecord& record)
 }
 
 // $--HDT,x.x,T*hh
-// $HEHDT,274.07,T*03
+// $HEHDT,274.07,T*19
 bool ParseHdt(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 2))
@@ -320,7 +320,7 @@ bool ParseRot(char* line, SentenceRecord& record)
 }
 
 // $--VBW,x.x,x.x,A,x.x,x.x,A*hh  (empty reals read 0)
-// $VDVBW,12.3,0.07,A,11.78,0.12,A*49
+// $VDVBW,12.3,0.07,A,11.78,0.12,A*6A
 bool ParseVbw(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 6))

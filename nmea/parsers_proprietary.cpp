@@ -28,7 +28,7 @@ bool ParseHexPairs(const char* text, std::uint8_t* out, int count)
 }  // namespace
 
 // $PAIQ,Smg,x*hh
-// $PCVN,Q,AIQ,Smg,1*hh
+// $PCVN,Q,AIQ,Smg,1*6B
 bool ParseAiq(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 2))
@@ -41,7 +41,7 @@ bool ParseAiq(char* line, SentenceRecord& record)
 }
 
 // $PBDY,x,c--c,c--c,x,x*hh
-// $PCVN,R,BDY,123456789,NORTH,SOUTH,1,0*hh
+// $PCVN,R,BDY,123456789,NORTH,SOUTH,1,0*00
 bool ParseBdy(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 5))
@@ -57,7 +57,7 @@ bool ParseBdy(char* line, SentenceRecord& record)
 }
 
 // $PBTH,x,x,x,x,x,x,c--c*hh
-// $PCVN,R,BTH,1,2,3,4,5,6,PAIRED*hh
+// $PCVN,R,BTH,1,2,3,4,5,6,PAIRED*27
 bool ParseBth(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 7))
@@ -71,7 +71,7 @@ bool ParseBth(char* line, SentenceRecord& record)
 }
 
 // $PDBG,x,x,x,x,x,x,x,x*hh  (four pairs of a small number and a 32-bit value)
-// $PCVN,D,DBG,1,100,2,200,3,300,4,400*hh
+// $PCVN,D,DBG,1,100,2,200,3,300,4,400*0E
 bool ParseDbg(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 8))
@@ -86,7 +86,7 @@ bool ParseDbg(char* line, SentenceRecord& record)
 }
 
 // $PFRQ,x,x,x,x*hh
-// $PCVN,R,FRQ,161975000,1,162025000,1*hh
+// $PCVN,R,FRQ,161975000,1,162025000,1*13
 bool ParseFrq(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 4))
@@ -101,7 +101,7 @@ bool ParseFrq(char* line, SentenceRecord& record)
 }
 
 // $PMID,x,x*hh
-// $PCVN,R,MID,211444000,970012345*hh
+// $PCVN,R,MID,211444000,970012345*10
 bool ParseMid(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 2))
@@ -113,7 +113,7 @@ bool ParseMid(char* line, SentenceRecord& record)
 }
 
 // $PMOB,hhhhhh,x,hh,hh,h--h*hh  (identifier, a byte, a hex byte, an optional hex byte, data)
-// $PCVN,R,MOB,A1B2C3,5,0F,,0102*hh
+// $PCVN,R,MOB,A1B2C3,5,0F,,0102*05
 bool ParseMob(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 5))
@@ -156,7 +156,7 @@ bool ParseMob(char* line, SentenceRecord& record)
 }
 
 // $PSmg,c--c,x*hh
-// $PCVN,R,Smg,SELF TEST PASSED,0*hh
+// $PCVN,R,Smg,SELF TEST PASSED,0*2A
 bool ParseSmg(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 2))
@@ -168,7 +168,7 @@ bool ParseSmg(char* line, SentenceRecord& record)
 }
 
 // $PTPS,x,c--c*hh
-// $PCVN,R,TPS,12,READY*hh
+// $PCVN,R,TPS,12,READY*46
 bool ParseTps(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 2))
@@ -180,7 +180,7 @@ bool ParseTps(char* line, SentenceRecord& record)
 }
 
 // $PTST,x,x,a,a,x*hh
-// $PCVN,R,TST,12345,1,P,A,16*hh
+// $PCVN,R,TST,12345,1,P,A,16*30
 bool ParseTst(char* line, SentenceRecord& record)
 {
     if (!HasCommaCount(line, 5))
