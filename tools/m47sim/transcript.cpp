@@ -1,12 +1,25 @@
 #include "transcript.h"
 
-#include "sentence.h"
-
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 
 namespace m47sim {
+
+namespace {
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
 
 std::string EscapeBytes(std::string_view bytes)
 {
