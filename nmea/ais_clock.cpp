@@ -17,19 +17,26 @@ constexpr std::array<std::uint32_t, 12> kDaysBeforeMonth = {0,   31,  59,  90,  
 ClockReading ReadLocalClock() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    // Every AIS message stamps its target; the calendar conversion runs once per second.
+    thread_local std::time_t convertedSecond = -1;
+    thread_local ClockReading converted;
+    if (seconds != convertedSecond) {
+        converted = ClockReading{};
+        // localtime's result is shared; it is copied at once, on the one thread that reads it.
+        if (const std::tm* local = std::localtime(&seconds)) {
+            converted.year = static_cast<std::uint16_t>(local->tm_year + 1900);
+            converted.month = static_cast<std::uint8_t>(local->tm_mon + 1);
+            converted.day = static_cast<std::uint8_t>(local->tm_mday);
+            converted.hour = static_cast<std::uint8_t>(local->tm_hour);
+            converted.minute = static_cast<std::uint8_t>(local->tm_min);
+            converted.second = static_cast<std::uint8_t>(local->tm_sec);
+        }
+        convertedSecond = seconds;
+    }
     const auto sinceSecond = now - std::chrono::system_clock::from_time_t(seconds);
     const auto hundredths = std::chrono::duration_cast<std::chrono::milliseconds>(sinceSecond).count() / 10;
-    ClockReading clock;
-    // localtime is not re-entrant; the clock is read on one thread only.
-    if (const std::tm* local = std::localtime(&seconds)) {
-        clock.year = static_cast<std::uint16_t>(local->tm_year + 1900);
-        clock.month = static_cast<std::uint8_t>(local->tm_mon + 1);
-        clock.day = static_cast<std::uint8_t>(local->tm_mday);
-        clock.hour = static_cast<std::uint8_t>(local->tm_hour);
-        clock.minute = static_cast<std::uint8_t>(local->tm_min);
-        clock.second = static_cast<std::uint8_t>(local->tm_sec);
-        clock.hundredths = static_cast<std::uint8_t>(hundredths >= 0 && hundredths < 100 ? hundredths : 0);
-    }
+    ClockReading clock = converted;
+    clock.hundredths = static_cast<std::uint8_t>(hundredths >= 0 && hundredths < 100 ? hundredths : 0);
     return clock;
 }
 
