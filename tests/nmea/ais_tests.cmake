@@ -10,3 +10,12 @@ if(TARGET nmea)
             ${CMAKE_CURRENT_LIST_DIR}/ais_library_test.cpp
         LIBS nmea)
 endif()
+
+# Its own program: it replaces the global allocation functions to count them.
+if(TARGET nmea)
+    m47_add_test(nmea_ais_allocation_test
+        SOURCES
+            ${CMAKE_CURRENT_LIST_DIR}/ais_test_support.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/ais_allocation_test.cpp
+        LIBS nmea)
+endif()
