@@ -94,6 +94,20 @@ TEST_F(AisDecode, UnknownIdentifiersAreRejected) {
     EXPECT_FALSE(DecodeAisFields(unlinked, state->bits, state->message));
 }
 
+TEST_F(AisDecode, FieldOfUnknownKindRejectsTheMessage) {
+    for (const FieldKind kind : {fkUnsupported, static_cast<FieldKind>(42)}) {
+        const AisFieldDef fields[] = {{6, fkByte, 1.0f, "type"}, {2, fkByte, 1.0f, "repeat"}, {8, kind, 1.0f, "odd"}};
+        const AisLayout odd{fields, 3};
+        AisLayoutTable table = state->layouts;
+        table.layouts[0] = &odd;
+        ASSERT_TRUE(Dearmour("15RTgt0PAso;90TKcjM8h6g208CQ", 0, state->bits));
+        EXPECT_FALSE(DecodeAisFields(table, state->bits, state->message));
+        // Past the message's end the field is never converted, so the message stands.
+        ASSERT_TRUE(Dearmour("15", 4, state->bits));
+        EXPECT_TRUE(DecodeAisFields(table, state->bits, state->message));
+    }
+}
+
 TEST_F(AisDecode, PositionReportScaling) {
     struct Case { PositionFields in; float turn, speed, lon, lat, course, heading; };
     const Case cases[] = {
