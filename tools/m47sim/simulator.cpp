@@ -10,6 +10,8 @@ namespace {
 constexpr std::chrono::milliseconds kLoopPeriod{5};
 // After announcing a restart the device lets the program read the announcement before it goes.
 constexpr std::chrono::milliseconds kRestartLinger{200};
+// Lines waiting for a program that has stopped reading; beyond this they are dropped.
+constexpr size_t kMaxQueuedBytes = 64 * 1024;
 
 }  // namespace
 
@@ -60,7 +62,9 @@ void Simulator::GoAway(std::optional<Clock::time_point> back)
     port_.reset();
     present_ = false;
     writes_.clear();
+    queuedBytes_ = 0;
     nextWriteAt_.reset();
+    lingerUntil_.reset();  // an unplug cuts a restart short; plugging in ends it
     backAt_ = back;
 }
 
@@ -94,7 +98,7 @@ void Simulator::Step(Clock::time_point now)
         GoAway(timeAway());
         return;
     }
-    if (toggle && !port_ && !lingerUntil_) {
+    if (toggle && !port_) {
         if (ComeBack())
             device_->Restarted(now);
         return;
@@ -120,23 +124,25 @@ void Simulator::Step(Clock::time_point now)
     const bool connected = port_->Connected();
     if (!connected && !writes_.empty()) {
         writes_.clear();  // nobody listens: the lines are lost, as on the wire
+        queuedBytes_ = 0;
         nextWriteAt_.reset();
     }
 
     for (auto& line : device_->Poll(now, writes_.empty())) {
-        if (!connected)
+        // Nobody listens, or the program stopped reading and the device's buffer ran over.
+        if (!connected || queuedBytes_ > kMaxQueuedBytes)
             continue;
-        for (auto& piece : options_.faults.Any() ? faults_.Apply(std::move(line)) : std::vector<WritePiece>{{std::move(line)}})
+        for (auto& piece : options_.faults.Any() ? faults_.Apply(std::move(line)) : std::vector<WritePiece>{{std::move(line)}}) {
+            queuedBytes_ += piece.bytes.size();
             writes_.push_back(std::move(piece));
+        }
     }
     Flush(now);
 
     if (device_->TakeRestartRequest())
         lingerUntil_ = now + kRestartLinger;
-    if (lingerUntil_ && writes_.empty() && now >= *lingerUntil_) {
-        lingerUntil_.reset();
+    if (lingerUntil_ && now >= *lingerUntil_)
         GoAway(now + options_.restartPause);
-    }
 }
 
 void Simulator::Flush(Clock::time_point now)
@@ -149,6 +155,7 @@ void Simulator::Flush(Clock::time_point now)
             return;
         const size_t taken = port_->Write(piece.bytes);
         piece.bytes.erase(0, taken);
+        queuedBytes_ -= taken;
         if (!piece.bytes.empty())
             return;  // the port is full; the rest goes when it drains
         writes_.pop_front();

@@ -67,6 +67,7 @@ private:
     std::unique_ptr<Transcript> transcript_;
     FaultInjector faults_;
     std::deque<WritePiece> writes_;
+    size_t queuedBytes_ = 0;
     std::optional<Clock::time_point> nextWriteAt_;
     Clock::time_point start_;
     std::optional<Clock::time_point> lingerUntil_;    // announcement out, restart after this

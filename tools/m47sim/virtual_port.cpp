@@ -106,10 +106,13 @@ std::unique_ptr<VirtualPort> VirtualPort::Open(const std::string& folder, int co
 
 VirtualPort::~VirtualPort()
 {
-    if (!linkPath_.empty())
+    // Another publisher may have taken the number over since; its entry stays.
+    std::error_code ec;
+    const bool ours = !linkPath_.empty() && std::filesystem::read_symlink(linkPath_, ec) == devicePath_;
+    if (ours) {
         std::remove(linkPath_.c_str());
-    if (!namePath_.empty())
         std::remove(namePath_.c_str());
+    }
     if (master_ >= 0)
         close(master_);
 }

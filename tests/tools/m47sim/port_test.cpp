@@ -253,6 +253,25 @@ TEST_F(SimulatorOnPort, UnplugsAndPlugsBackOnRequestAndAfterConfiguredTimes)
     EXPECT_EQ(simulator_->reappearances(), 2);
 }
 
+TEST(VirtualPortFolder, AnEntryTakenOverByAnotherPublisherSurvivesTheFirstOnesEnd)
+{
+    const std::string folder = MakePrivateFolder();
+    std::string error;
+    auto first = VirtualPort::Open(folder, 9, "First", error);
+    ASSERT_TRUE(first) << error;
+    auto second = VirtualPort::Open(folder, 9, "Second (COM9)", error);
+    ASSERT_TRUE(second) << error;
+    first.reset();
+    EXPECT_EQ(fs::read_symlink(folder + "/COM9"), second->devicePath());
+    std::ifstream name(folder + "/COM9.name");
+    std::string text;
+    std::getline(name, text);
+    EXPECT_EQ(text, "Second (COM9)");
+    second.reset();
+    EXPECT_TRUE(fs::is_empty(folder));
+    fs::remove_all(folder);
+}
+
 // ---- the program m47sim, as tests and scripts start it ----
 
 struct Process {
