@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -26,6 +27,19 @@ bool WriteWholeFile(const std::string& path, const std::string& text)
         return false;
     const bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     return std::fclose(f) == 0 && ok;
+}
+
+// Creates the missing folders of the path, readable by their owner only: the port entries
+// decide which device the configurator opens.
+bool MakePrivateFolders(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string prefix = path.substr(0, slash);
+        if (!prefix.empty() && mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            return true;
+    }
 }
 
 }  // namespace
@@ -77,10 +91,8 @@ std::unique_ptr<VirtualPort> VirtualPort::Open(const std::string& folder, int co
     tcsetattr(device, TCSANOW, &tio);
     close(device);
 
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec) {
-        error = "cannot create " + folder + ": " + ec.message();
+    if (!MakePrivateFolders(folder)) {
+        error = ErrorText(("cannot create " + folder).c_str());
         return nullptr;
     }
     const std::string base = folder + "/COM" + std::to_string(comNumber);
