@@ -183,6 +183,11 @@ class TComm : public TThreadComm {
     Q_PROPERTY(quint16 ReadBufSize READ ReadBufSize WRITE SetReadBufSize)
     Q_PROPERTY(quint16 WriteBufSize READ WriteBufSize WRITE SetWriteBufSize)
     Q_PROPERTY(quint32 SuspendTime READ SuspendTime WRITE SetSuspendTime)
+    Q_PROPERTY(TBaudRate BaudRate READ BaudRate WRITE SetBaudRate)
+    Q_PROPERTY(TParity Parity READ Parity WRITE SetParity)
+    Q_PROPERTY(TStopBits StopBits READ StopBits WRITE SetStopBits)
+    Q_PROPERTY(TDataBits DataBits READ DataBits WRITE SetDataBits)
+    Q_PROPERTY(TFlowControl FlowControl READ FlowControl WRITE SetFlowControl)
 public:
     explicit TComm(QObject* owner = nullptr) : TThreadComm(owner) {}
 };

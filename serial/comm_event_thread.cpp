@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
-#include <pthread.h>
 #include <stdexcept>
 #include <system_error>
 #include <time.h>
@@ -41,6 +40,7 @@ TCommEventThread::~TCommEventThread()
 void TCommEventThread::Start()
 {
     thread_ = std::thread([this] { Execute(); });
+    nativeHandle_ = thread_.native_handle();
 }
 
 void TCommEventThread::Terminate()
@@ -77,13 +77,11 @@ void TCommEventThread::HandOffDone(std::uint32_t unreadAnnounced)
 
 std::chrono::nanoseconds TCommEventThread::CpuTime() const
 {
-    // The window thread may ask while the thread runs; native_handle is fixed once started.
-    auto& self = const_cast<std::thread&>(thread_);
-    if (!self.joinable())
+    if (!thread_.joinable())
         return {};
     clockid_t clock;
     timespec ts{};
-    if (pthread_getcpuclockid(self.native_handle(), &clock) != 0 || clock_gettime(clock, &ts) != 0)
+    if (pthread_getcpuclockid(nativeHandle_, &clock) != 0 || clock_gettime(clock, &ts) != 0)
         return {};
     return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
 }

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 
 class TCommEventThread {
@@ -64,6 +65,7 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     std::thread thread_;
+    pthread_t nativeHandle_{};  // for CpuTime; set by Start
 
     // Event-thread private wait state.
     bool watchingPort_ = true;

@@ -5,6 +5,8 @@
 #include "posix_port.h"
 #include "pty_pair.h"
 
+#include <QVariant>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -60,6 +62,10 @@ TEST_F(CommTest, InitialPropertiesAreThoseOfTheComponent)
     EXPECT_EQ(fresh.EventChars().XOffChar(), 19);
     EXPECT_EQ(fresh.FlowControl(), fcDefault);
     EXPECT_FALSE(fresh.IsOpen());
+    // The published properties reach the same state.
+    EXPECT_EQ(fresh.property("DeviceName").toString(), "Com2");
+    EXPECT_TRUE(fresh.setProperty("BaudRate", QVariant::fromValue(br128000)));
+    EXPECT_EQ(fresh.BaudRate(), br128000);
 }
 
 TEST_F(CommTest, OpensClosesAndOpensAgain)
