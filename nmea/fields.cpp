@@ -1,5 +1,6 @@
 #include "nmea/fields.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -35,30 +36,36 @@ long ReadLong32(const char* field)
 
 bool MarkEmptyFields(char* line)
 {
-    char work[kLineCapacity + 1];
     std::size_t length = 0;
-    for (const char* p = line; *p != '\0'; ++p) {
-        if (length == kMaxNormalisedLength)
-            return false;
-        work[length++] = *p;
-        if (*p == ',' && (p[1] == ',' || p[1] == '*')) {
-            if (length == kMaxNormalisedLength)
-                return false;
-            work[length++] = ' ';
+    std::size_t empty = 0;
+    for (; line[length] != '\0'; ++length)
+        if (line[length] == ',' && (line[length + 1] == ',' || line[length + 1] == '*'))
+            ++empty;
+    if (length + empty > kMaxNormalisedLength)
+        return false;
+    // Spread the line from its end, one space after every comma that opens an empty field.
+    char* to = line + length + empty;
+    *to = '\0';
+    for (const char* from = line + length; empty > 0;) {
+        --from;
+        if (*from == ',' && (from[1] == ',' || from[1] == '*')) {
+            *--to = ' ';
+            --empty;
         }
+        *--to = *from;
     }
-    work[length] = '\0';
-    std::memcpy(line, work, length + 1);
     return true;
+}
+
+int CountCommas(const char* line)
+{
+    const std::size_t length = std::strlen(line);
+    return static_cast<int>(std::count(line, line + length, ','));
 }
 
 bool HasCommaCount(const char* line, int n)
 {
-    int commas = 0;
-    for (const char* p = line; *p != '\0'; ++p)
-        if (*p == ',')
-            ++commas;
-    return commas > 0 && commas == n;
+    return n > 0 && CountCommas(line) == n;
 }
 
 char* FieldTokenizer::NextField(char* text, const char* delimiters)

@@ -17,8 +17,9 @@ inline constexpr std::size_t kLineCapacity = 99;
 // must hold kLineCapacity bytes. False, line unchanged, when the result would reach 99 characters.
 bool MarkEmptyFields(char* line);
 
-// True when the line holds exactly n commas.
+// True when the line holds exactly n commas (never for a line without any).
 bool HasCommaCount(const char* line, int n);
+int CountCommas(const char* line);
 
 // strtok-like splitter with one remembered position. Only the first delimiter character counts.
 // A field of spaces only (the empty-field mark) comes back as it is; other fields lose their

@@ -8,9 +8,9 @@ namespace nmea {
 
 namespace {
 
-bool Is(const char (&formatter)[4], const char* name)
+bool Is(const char (&formatter)[4], const char (&name)[4])
 {
-    return std::strncmp(formatter, name, sizeof formatter) == 0;
+    return std::memcmp(formatter, name, sizeof formatter) == 0;
 }
 
 bool IsEmptyTime(const UtcTime& time)
@@ -350,7 +350,7 @@ void StoreMob(const SentenceRecord& record, LatestValues& latest)
 using StoreFunction = void (*)(const SentenceRecord& record, LatestValues& latest);
 
 struct StoreEntry {
-    const char* formatter;
+    char formatter[4];
     StoreFunction store;
 };
 

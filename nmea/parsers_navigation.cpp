@@ -1,7 +1,6 @@
 // Parsers of the navigation sentences: position, time, satellites, course and speed.
 
 #include <cstring>
-#include <initializer_list>
 
 #include "nmea/fields.h"
 #include "nmea/parsers.h"
@@ -196,13 +195,11 @@ bool ParseGsv(char* line, SentenceRecord& record)
         gsv.prn[k] = gsv.elevation[k] = gsv.snr[k] = kNoByte;
         gsv.azimuth[k] = kNoWord;
     }
-    static constexpr int kCommasForBlocks[] = {7, 11, 15, 19};
-    int blocks = 0;
-    for (int k = 0; k < 4 && blocks == 0; ++k)
-        if (HasCommaCount(line, kCommasForBlocks[k]))
-            blocks = k + 1;
-    if (blocks == 0)
+    // 7, 11, 15 or 19 commas carry one to four satellite blocks.
+    const int commas = CountCommas(line);
+    if (commas < 7 || commas > 19 || (commas - 7) % 4 != 0)
         return false;
+    const int blocks = (commas - 3) / 4;
     gsv.blockCount = static_cast<std::int8_t>(blocks);
 
     FieldCursor fields(line);
@@ -277,11 +274,8 @@ bool ParseRma(char* line, SentenceRecord& record)
 // $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
 bool ParseRmc(char* line, SentenceRecord& record)
 {
-    int commas = 0;
-    for (int n : {11, 12, 13})
-        if (HasCommaCount(line, n))
-            commas = n;
-    if (commas == 0)
+    const int commas = CountCommas(line);
+    if (commas < 11 || commas > 13)
         return false;
     RmcFields& rmc = record.rmc;
     FieldCursor fields(line);
