@@ -1,5 +1,7 @@
 #include "device/command_sentences.h"
 
+#include "nmea/checksum.h"
+
 #include <cstdio>
 
 namespace m47::device {
@@ -22,18 +24,6 @@ std::string PairsCommand(int code1, int value1, int code2, int value2)
     char text[64];
     std::snprintf(text, sizeof text, "$PDBG,%d,%d,%d,%d,,,,", code1, value1, code2, value2);
     return text;
-}
-
-// Checksum field of a command: XOR of every character after the leading '$'.
-// TODO(nmea): replace with the sentence library's AppendChecksum once it is in.
-bool AppendChecksum(char* text)
-{
-    unsigned char sum = 0;
-    std::size_t n = 1;
-    for (; text[n] != '\0'; ++n)
-        sum ^= static_cast<unsigned char>(text[n]);
-    std::snprintf(text + n, 6, "*%02X\r\n", sum);
-    return true;
 }
 
 } // namespace
@@ -82,7 +72,7 @@ std::optional<std::string> CompleteCommand(std::string_view text)
         return std::nullopt;
     std::array<char, kMaxCommandTextLength + 6> buffer{};
     text.copy(buffer.data(), text.size());
-    if (!AppendChecksum(buffer.data()))
+    if (!nmea::AppendChecksum(buffer.data()))
         return std::nullopt;
     return std::string(buffer.data());
 }
