@@ -15,11 +15,11 @@ void RxLineAssembler::SetLogTap(LogTap tap)
     logTap_ = std::move(tap);
 }
 
-std::size_t RxLineAssembler::Receive(int count, const ReadFunction& read)
+std::size_t RxLineAssembler::Receive(std::size_t count, const ReadFunction& read)
 {
     std::array<char, kReadPieceSize> piece;
     std::size_t total = 0;
-    std::size_t remaining = count > 0 ? static_cast<std::size_t>(count) : 0;
+    std::size_t remaining = count;
     while (remaining > 0) {
         const int want = static_cast<int>(std::min(remaining, piece.size()));
         const int got = read(piece.data(), want);

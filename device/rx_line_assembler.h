@@ -55,7 +55,7 @@ public:
     // The receive notification: reads `count` bytes through `read` in pieces of at most
     // kReadPieceSize and feeds them in order. Stops early when a read returns nothing.
     // Returns the number of bytes read.
-    std::size_t Receive(int count, const ReadFunction& read);
+    std::size_t Receive(std::size_t count, const ReadFunction& read);
 
     // Feeds received bytes. Safe to call from within a consumer: such bytes are queued and
     // assembled after the line being dispatched and the rest of the current bytes, in order.

@@ -193,15 +193,15 @@ TEST(RxLineAssembler, LargeNotifiedCountIsReadInPiecesWithoutLossOrReordering)
         port.queue += line + "\r\n";
         expected += line + "\r\n";
     }
-    const int count = static_cast<int>(port.queue.size());
-    ASSERT_GT(count, 2 * 4999);
+    const std::size_t count = port.queue.size();
+    ASSERT_GT(count, 2 * RxLineAssembler::kReadPieceSize);
 
     RxLineAssembler rx;
     std::string seen;
     rx.SetConsumer(LineConsumer::GpsStatus, [&](char* line) { seen += line; });
     const auto read = rx.Receive(count, [&](char* b, int n) { return port.Read(b, n); });
 
-    EXPECT_EQ(read, static_cast<std::size_t>(count));
+    EXPECT_EQ(read, count);
     EXPECT_EQ(seen, expected);
     for (int request : port.requests)
         EXPECT_LE(request, static_cast<int>(RxLineAssembler::kReadPieceSize));
