@@ -276,13 +276,22 @@ void TThreadComm::DeliverEvents(quint64 generation)
     std::uint32_t mask = 0;
     if (!thread->TakeEventMask(mask))
         return;
+    // Releases the event thread however the handlers end: a raised exception goes on to the
+    // application's error display, and reception must go on after it. A handler may also have
+    // closed (and even reopened) the port; that thread is gone then.
+    struct Release {
+        TThreadComm& comm;
+        quint64 generation;
+        ~Release()
+        {
+            if (generation == comm.generation_ && comm.eventThread_)
+                comm.eventThread_->HandOffDone(comm.UnreadAnnounced());
+        }
+    } release{*this, generation};
     if (thread->NotifyTarget) {
         const auto target = thread->NotifyTarget;
         target(thread, mask);
     }
-    // A handler may have closed (and even reopened) the port; that thread is gone then.
-    if (generation == generation_ && eventThread_)
-        eventThread_->HandOffDone(unreadAnnounced_);
 }
 
 void TThreadComm::DispatchEvents(std::uint32_t mask)
@@ -291,7 +300,8 @@ void TThreadComm::DispatchEvents(std::uint32_t mask)
     const auto live = [&] { return portOpen_ && generation == generation_; };
     TComStat status;
     const int errors = ClearCommError(status);
-    const std::uint64_t readBefore = bytesRead_;
+    announcedCount_ = status.cbInQue;
+    readBeforeDispatch_ = bytesRead_;
 
     // Handlers are copied before the call: a handler may assign another one.
     const auto fire = [&](std::uint32_t bit, const auto& handler, auto... args) {
@@ -314,8 +324,10 @@ void TThreadComm::DispatchEvents(std::uint32_t mask)
         const auto call = OnComStatEvent;
         call(this, mask, status);
     }
-    const std::uint64_t readDuring = bytesRead_ - readBefore;
-    unreadAnnounced_ = readDuring >= status.cbInQue
-                           ? 0
-                           : status.cbInQue - static_cast<std::uint32_t>(readDuring);
+}
+
+std::uint32_t TThreadComm::UnreadAnnounced() const
+{
+    const std::uint64_t readSince = bytesRead_ - readBeforeDispatch_;
+    return readSince >= announcedCount_ ? 0 : announcedCount_ - static_cast<std::uint32_t>(readSince);
 }

@@ -129,6 +129,7 @@ private:
     // Device error flags and status since the last call; clears the error state.
     int ClearCommError(TComStat& status);
     void StartEventThread();
+    std::uint32_t UnreadAnnounced() const;
 
     template <typename T>
     void StoreWhileClosed(T& field, T value)
@@ -168,8 +169,11 @@ private:
     std::recursive_mutex portLock_;
     std::unique_ptr<TCommEventThread> eventThread_;
     quint64 generation_ = 0;  // counts opens, so that a late hand-off finds no target
-    std::uint64_t bytesRead_ = 0;         // by Read, to learn what the handlers consumed
-    std::uint32_t unreadAnnounced_ = 0;   // announced bytes the last handlers left in the queue
+    // What the last dispatch announced and what Read has taken since: the bytes the handlers
+    // leave in the queue were announced already, so only growth beyond them is news.
+    std::uint64_t bytesRead_ = 0;
+    std::uint64_t readBeforeDispatch_ = 0;
+    std::uint32_t announcedCount_ = 0;
     bool haveErrorCounts_ = false;
     int lastErrorCounts_[5] = {};
 };

@@ -4,6 +4,8 @@
 #include "comm.h"
 #include "device_watcher.h"
 
+#include <cerrno>
+
 namespace {
 
 // Ticks of 500 ms between the first announcement of a burst and the rescan.
@@ -53,6 +55,13 @@ TProbeResult ProbeSelectedPort(const QString& selectedItem)
     if (com < 0)
         return {};
     return ProbeDevice(ComDeviceName(com), SystemPortEnvironment());
+}
+
+QString ProbeFailureHint(const TProbeResult& result)
+{
+    if (result.Ok || (result.Error != EACCES && result.Error != EPERM))
+        return {};
+    return PermissionHint(result.DevicePath, result.OwnerGroup);
 }
 
 int ApplySelectedPort(bool hasSelection, const QString& selectedItem, TThreadComm& comm)

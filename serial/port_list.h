@@ -54,6 +54,9 @@ private:
 // The probe of a list item: opens "\\.\COM<n>" (n after "(COM") exclusively and closes it.
 // An item without "(COM" fails with Error 0.
 TProbeResult ProbeSelectedPort(const QString& selectedItem);
+// The line to add to the probe's failure message when access was refused: which group owns the
+// device and that the user must be a member of it. Empty for any other outcome.
+QString ProbeFailureHint(const TProbeResult& result);
 // Sets the component's DeviceName from the number after the first "COM" and returns it;
 // -1 (and nothing set) when there is no selection or no number in 1..255.
 int ApplySelectedPort(bool hasSelection, const QString& selectedItem, TThreadComm& comm);

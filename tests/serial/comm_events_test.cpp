@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -157,6 +158,34 @@ TEST_F(CommEventsTest, CloseInsideAHandlerStopsTheRemainingHandlers)
     EXPECT_FALSE(statusCalled);
     comm.Open();  // and the port opens again afterwards
     EXPECT_TRUE(comm.IsOpen());
+}
+
+TEST_F(CommEventsTest, AHandlerThatRaisesDoesNotStopReception)
+{
+    ReadAnnouncedBytes();
+    const auto reader = comm.OnRxChar;
+    bool raised = false;
+    comm.OnRxChar = [&](QObject* sender, std::uint32_t count) {
+        reader(sender, count);
+        if (!raised) {
+            raised = true;
+            throw std::runtime_error("handler failure");
+        }
+    };
+    comm.Open();
+    ASSERT_TRUE(pty.Send("one"));
+    // The application's event dispatch catches it; here the test does.
+    bool caught = false;
+    ASSERT_TRUE(PumpUntil([&] {
+        try {
+            QCoreApplication::sendPostedEvents(&comm, QEvent::MetaCall);
+        } catch (const std::runtime_error&) {
+            caught = true;
+        }
+        return caught;
+    }));
+    ASSERT_TRUE(pty.Send("two"));
+    EXPECT_TRUE(PumpUntil([&] { return received == "onetwo"; })) << received;
 }
 
 TEST_F(CommEventsTest, DeviceGoingAwayIsReportedOnceAndTheThreadRestsThen)

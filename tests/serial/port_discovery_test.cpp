@@ -12,6 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 void WriteText(const QString& path, const QByteArray& text)
@@ -148,6 +154,38 @@ TEST(PortDiscovery, PortChoiceSetsTheDeviceNameOnlyForAValidNumber)
     EXPECT_EQ(ApplySelectedPort(true, kNotSelectedItem, comm), -1);
     EXPECT_EQ(comm.DeviceName(), "\\\\.\\COM34");
     EXPECT_FALSE(ProbeSelectedPort(kNotSelectedItem).Ok);
+}
+
+TEST(PortDiscovery, RefusedProbeNamesTheGroupThatOwnsTheDevice)
+{
+    EXPECT_EQ(ProbeFailureHint({true, 0, "/dev/ttyUSB0", ""}), QString());
+    EXPECT_EQ(ProbeFailureHint({false, EBUSY, "/dev/ttyUSB0", ""}), QString());
+    EXPECT_EQ(ProbeFailureHint({false, EACCES, "/dev/ttyUSB0", "dialout"}),
+              PermissionHint("/dev/ttyUSB0", "dialout"));
+
+    // A real refusal: a user outside the group probes a device node of mode 0660.
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to play another user";
+    PtyPair pty;
+    ASSERT_TRUE(pty.Valid());
+    const group* owner = getgrnam("dialout");
+    const gid_t gid = owner ? owner->gr_gid : 5;
+    const QString expectedGroup = QString::fromLocal8Bit(getgrgid(gid)->gr_name);
+    ASSERT_EQ(chown(pty.SlavePath().c_str(), 0, gid), 0);
+    ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0660), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const gid_t nobody = 65534;
+        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)
+            _exit(2);
+        const TProbeResult result = ProbeDevice(QString::fromStdString(pty.SlavePath()), SystemPortEnvironment());
+        _exit(!result.Ok && result.Error == EACCES && result.OwnerGroup == expectedGroup ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(PortDiscovery, WatcherAnnouncesTtyNodesAndVirtualFolderChanges)
