@@ -1,5 +1,6 @@
 #include "simulator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <poll.h>
 
@@ -46,12 +47,21 @@ std::string Simulator::linkPath() const
 void Simulator::Run()
 {
     while (!stop_) {
-        Step(Clock::now());
-        pollfd p{port_ ? port_->fd() : -1, static_cast<short>(POLLIN | (writes_.empty() ? 0 : POLLOUT)), 0};
+        const auto now = Clock::now();
+        Step(now);
+        // Wait for the program's bytes, for room to write when a piece is due, or for the next
+        // piece of a split write.
+        auto wait = kLoopPeriod;
+        bool due = !writes_.empty();
+        if (due && nextWriteAt_ && *nextWriteAt_ > now) {
+            wait = std::min(wait, std::chrono::ceil<std::chrono::milliseconds>(*nextWriteAt_ - now));
+            due = false;
+        }
+        pollfd p{port_ ? port_->fd() : -1, static_cast<short>(POLLIN | (due ? POLLOUT : 0)), 0};
         // A hung-up port reports POLLHUP at once, so it is only polled while someone listens.
         if (port_ && !port_->Connected())
             p.fd = -1;
-        poll(&p, 1, static_cast<int>(kLoopPeriod.count()));
+        poll(&p, 1, static_cast<int>(wait.count()));
     }
     port_.reset();
     present_ = false;

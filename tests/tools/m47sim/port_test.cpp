@@ -1,6 +1,7 @@
 // The virtual device on its published pseudo-terminal, driven the way the configurator drives
 // it: in-process on a thread, and as the m47sim program in a subprocess.
 #include "options.h"
+#include "sentence.h"
 #include "simulator.h"
 #include "transcript.h"
 
@@ -251,6 +252,23 @@ TEST_F(SimulatorOnPort, UnplugsAndPlugsBackOnRequestAndAfterConfiguredTimes)
     simulator_->ToggleUnplug();
     EXPECT_TRUE(WaitFor([&] { return IsPublished(link()); }));
     EXPECT_EQ(simulator_->reappearances(), 2);
+}
+
+TEST_F(SimulatorOnPort, FloodingDeliversWholeSentencesAtFullSpeed)
+{
+    DeviceOptions device;
+    device.streams.flood = true;
+    Start(device, {});
+    PortClient port(link());
+    ASSERT_TRUE(port.ok());
+    port.ReadUntil("never sent", 500ms);
+    const std::string& all = port.received();
+    size_t lines = 0;
+    for (size_t start = all.find_first_of("$!"), end; start != std::string::npos &&
+                                                      (end = all.find("\r\n", start)) != std::string::npos;
+         start = all.find_first_of("$!", end), ++lines)
+        EXPECT_TRUE(CheckedBody(std::string_view(all).substr(start, end - start))) << all.substr(start, end - start);
+    EXPECT_GT(lines, 200u) << "flooding sends many seconds' worth in half a second";
 }
 
 TEST(VirtualPortFolder, AnEntryTakenOverByAnotherPublisherSurvivesTheFirstOnesEnd)
