@@ -92,7 +92,7 @@ void TThreadComm::StartEventThread()
         const quint64 generation = ++generation_;
         thread->NotifyTarget = [this](TCommEventThread*, std::uint32_t mask) { DispatchEvents(mask); };
         thread->PostHandOff = [this, generation] {
-            QMetaObject::invokeMethod(this, "DeliverEvents", Qt::QueuedConnection,
+            QMetaObject::invokeMethod(&handOff_, "Deliver", Qt::QueuedConnection,
                                       Q_ARG(quint64, generation));
         };
         eventThread_ = std::move(thread);

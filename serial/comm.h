@@ -10,6 +10,7 @@
 // resolves through the COM-number mapping of port discovery (real node first, then the
 // virtual-port folder).
 #include "comm_event_thread.h"
+#include "comm_handoff.h"
 #include "comm_types.h"
 #include "line_settings.h"
 
@@ -125,7 +126,8 @@ protected:
 
 private:
     friend class TCommEventChars;
-    Q_INVOKABLE void DeliverEvents(quint64 generation);
+    // Window thread: runs the hand-off of the event thread of the given open.
+    void DeliverEvents(quint64 generation);
     // Device error flags and status since the last call; clears the error state.
     int ClearCommError(TComStat& status);
     void StartEventThread();
@@ -169,6 +171,7 @@ private:
     std::recursive_mutex portLock_;
     std::unique_ptr<TCommEventThread> eventThread_;
     quint64 generation_ = 0;  // counts opens, so that a late hand-off finds no target
+    TCommHandOff handOff_{[this](quint64 generation) { DeliverEvents(generation); }};
     // What the last dispatch announced and what Read has taken since: the bytes the handlers
     // leave in the queue were announced already, so only growth beyond them is news.
     std::uint64_t bytesRead_ = 0;

@@ -1,0 +1,19 @@
+#pragma once
+// Receives the event thread's hand-off requests on the window thread and passes them on to the
+// component. It is a plain member of the component, so its type stays fixed while the component
+// is being destroyed and the event thread is still being stopped.
+#include <QObject>
+
+#include <functional>
+#include <utility>
+
+class TCommHandOff final : public QObject {
+    Q_OBJECT
+public:
+    explicit TCommHandOff(std::function<void(quint64)> deliver) : deliver_(std::move(deliver)) {}
+
+    Q_INVOKABLE void Deliver(quint64 generation) { deliver_(generation); }
+
+private:
+    std::function<void(quint64)> deliver_;
+};
