@@ -2,6 +2,7 @@
 
 #include "nmea/fragment_assembly.h"
 
+#include <array>
 #include <cstring>
 
 namespace nmea {
@@ -9,6 +10,17 @@ namespace nmea {
 namespace {
 
 constexpr std::uint8_t kInvalidSixBit = 255;
+
+// Six-bit value of every byte: "0".."W" are 0..39, "`".."w" are 40..63, the rest invalid.
+constexpr std::array<std::uint8_t, 256> kSixBitValues = [] {
+    std::array<std::uint8_t, 256> values{};
+    for (unsigned code = 0; code < values.size(); ++code) {
+        values[code] = code >= 48 && code <= 87    ? static_cast<std::uint8_t>(code - 48)
+                       : code >= 96 && code <= 119 ? static_cast<std::uint8_t>(code - 56)
+                                                   : kInvalidSixBit;
+    }
+    return values;
+}();
 
 // Six-bit values of `count` characters from `first`, joined most significant first; characters
 // past the payload count as invalid, as the NUL after a text would.
@@ -28,14 +40,7 @@ bool JoinSixBits(std::string_view payload, std::size_t first, unsigned count, st
 }  // namespace
 
 std::uint8_t SixBitValue(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    if (code >= 48 && code <= 87) {
-        return static_cast<std::uint8_t>(code - 48);
-    }
-    if (code >= 96 && code <= 119) {
-        return static_cast<std::uint8_t>(code - 56);
-    }
-    return kInvalidSixBit;
+    return kSixBitValues[static_cast<unsigned char>(c)];
 }
 
 bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits) {
@@ -48,9 +53,14 @@ bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits) {
     std::uint32_t joined = 0;
     // Four characters make three whole bytes.
     for (; pos + 4 <= payload.size(); pos += 4) {
-        if (!JoinSixBits(payload, pos, 4, joined)) {
+        const std::uint8_t a = SixBitValue(payload[pos]);
+        const std::uint8_t b = SixBitValue(payload[pos + 1]);
+        const std::uint8_t c = SixBitValue(payload[pos + 2]);
+        const std::uint8_t d = SixBitValue(payload[pos + 3]);
+        if ((a | b | c | d) > 63) {  // an invalid character's 255 shows in the top bits
             return false;
         }
+        joined = std::uint32_t{a} << 18 | std::uint32_t{b} << 12 | std::uint32_t{c} << 6 | d;
         bits.data[out++] = static_cast<std::uint8_t>(joined >> 16);
         bits.data[out++] = static_cast<std::uint8_t>(joined >> 8);
         bits.data[out++] = static_cast<std::uint8_t>(joined);
@@ -92,9 +102,15 @@ std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsigned wid
     // A 40-bit window over the five bytes that hold any 32 bits from any position.
     const std::size_t first = position / 8;
     std::uint64_t window = 0;
-    for (std::size_t i = 0; i < 5; ++i) {
-        const std::size_t index = first + i;
-        window = (window << 8) | (index < bits.data.size() ? bits.data[index] : 0u);
+    if (first + 5 <= bits.data.size()) {
+        const std::uint8_t* b = bits.data.data() + first;
+        window = std::uint64_t{b[0]} << 32 | std::uint64_t{b[1]} << 24 | std::uint64_t{b[2]} << 16 |
+                 std::uint64_t{b[3]} << 8 | b[4];
+    } else {
+        for (std::size_t i = 0; i < 5; ++i) {
+            const std::size_t index = first + i;
+            window = (window << 8) | (index < bits.data.size() ? bits.data[index] : 0u);
+        }
     }
     const unsigned skip = position % 8;
     const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
