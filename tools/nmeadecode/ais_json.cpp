@@ -1,6 +1,5 @@
 #include "ais_json.h"
 
-#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -68,13 +67,22 @@ void WriteField(JsonWriter& out, const nmea::AisMessage& message, const nmea::Ai
     }
 }
 
+// "YYYY-MM-DD hh:mm:ss" of a packed stamp, built by hand: this runs for every AIS message.
 void WriteStamp(JsonWriter& out, std::string_view key, const nmea::PackedDate& date,
                 const nmea::PackedTime& time)
 {
-    char text[32];
-    const int n = std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", date.year,
-                                date.month, date.day, time.hour, time.minute, time.second);
-    out.String(key, std::string_view(text, n > 0 ? static_cast<std::size_t>(n) : 0));
+    char text[] = "0000-00-00 00:00:00";
+    auto put = [&text](std::size_t at, unsigned value, std::size_t digits) {
+        for (std::size_t i = digits; i-- > 0; value /= 10)
+            text[at + i] = static_cast<char>('0' + value % 10);
+    };
+    put(0, date.year % 10000u, 4);
+    put(5, date.month % 100u, 2);
+    put(8, date.day % 100u, 2);
+    put(11, time.hour % 100u, 2);
+    put(14, time.minute % 100u, 2);
+    put(17, time.second % 100u, 2);
+    out.String(key, std::string_view(text, sizeof text - 1));
 }
 
 }  // namespace

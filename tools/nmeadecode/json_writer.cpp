@@ -1,6 +1,7 @@
 #include "json_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -64,9 +65,12 @@ void JsonWriter::Separator()
 void JsonWriter::Key(std::string_view key)
 {
     Separator();
-    Raw('"');
-    Escaped(key);
-    Raw("\":", 2);
+    Reserve(key.size() + 3);
+    buffer_[used_++] = '"';
+    std::memcpy(buffer_ + used_, key.data(), key.size());
+    used_ += key.size();
+    buffer_[used_++] = '"';
+    buffer_[used_++] = ':';
 }
 
 void JsonWriter::Open(char bracket)
@@ -94,6 +98,15 @@ void JsonWriter::EndObject()
     Raw('}');
     if (depth_ > 0)
         --depth_;
+}
+
+void JsonWriter::BeginObjectNamed(std::string_view untrustedKey)
+{
+    Separator();
+    Raw('"');
+    Escaped(untrustedKey);
+    Raw("\":", 2);
+    Open('{');
 }
 
 void JsonWriter::BeginArray(std::string_view key)
@@ -199,32 +212,36 @@ void JsonWriter::Text(std::string_view key, const char* text, std::size_t capaci
     String(key, std::string_view(text, length));
 }
 
+namespace {
+
+// Bytes written as they are: printable ASCII except the quote and the backslash.
+constexpr auto kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
+
+}  // namespace
+
 void JsonWriter::Escaped(std::string_view value)
 {
     static constexpr char kHex[] = "0123456789abcdef";
-    // Worst case six output bytes per input byte; reserve in slices to stay within the buffer.
-    std::size_t start = 0;
-    while (start < value.size()) {
-        const std::size_t slice = std::min<std::size_t>(value.size() - start, 1024);
-        Reserve(slice * 6);
-        char* out = buffer_ + used_;
-        for (std::size_t i = start; i < start + slice; ++i) {
-            const auto c = static_cast<unsigned char>(value[i]);
-            if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
-                *out++ = static_cast<char>(c);
-            } else if (c == '"' || c == '\\') {
-                *out++ = '\\';
-                *out++ = static_cast<char>(c);
-            } else {
-                *out++ = '\\';
-                *out++ = 'u';
-                *out++ = '0';
-                *out++ = '0';
-                *out++ = kHex[c >> 4];
-                *out++ = kHex[c & 15];
-            }
+    // Runs of plain characters are copied whole; only the others are written one by one.
+    std::size_t plainStart = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        if (kPlain[c])
+            continue;
+        Raw(value.data() + plainStart, i - plainStart);
+        plainStart = i + 1;
+        if (c == '"' || c == '\\') {
+            const char escape[2] = {'\\', static_cast<char>(c)};
+            Raw(escape, sizeof escape);
+        } else {
+            const char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+            Raw(escape, sizeof escape);
         }
-        used_ = static_cast<std::size_t>(out - buffer_);
-        start += slice;
     }
+    Raw(value.data() + plainStart, value.size() - plainStart);
 }

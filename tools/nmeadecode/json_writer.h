@@ -19,8 +19,11 @@ public:
     JsonWriter& operator=(const JsonWriter&) = delete;
 
     // Objects; a key opens a member of the innermost object and writes the separator before it.
+    // Keys are this program's own plain ASCII names and are written as they are; a key taken
+    // from the input goes through BeginObjectNamed, which escapes it.
     void BeginObject();
     void BeginObject(std::string_view key);
+    void BeginObjectNamed(std::string_view untrustedKey);
     void EndObject();
     void EndLine();  // ends one JSON Lines record
 

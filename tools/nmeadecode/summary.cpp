@@ -61,7 +61,7 @@ void Summary::Write(JsonWriter& out, std::uint32_t targets) const
     out.UInt("rejected", rejected_);
     out.BeginObject("formatters");
     auto counts = [&out](std::string_view name, const FormatterCounts& c) {
-        out.BeginObject(name);
+        out.BeginObjectNamed(name);
         out.UInt("accepted", c.accepted);
         out.UInt("rejected", c.rejected);
         out.EndObject();
