@@ -20,6 +20,7 @@ TEST(MarkEmptyFields, WritesOneSpaceIntoEveryEmptyField)
     const Case cases[] = {
         {"$GPGSA,A,3,,,04,*3C\r\n", "$GPGSA,A,3, , ,04, *3C\r\n"},
         {"$GPHDT,,*3C\r\n", "$GPHDT, , *3C\r\n"},
+        {",,,,*,,", ", , , , *, ,"},
         {"$GPHDT,1.0,T*3C\r\n", "$GPHDT,1.0,T*3C\r\n"},
         {"$GPHDT*3C\r\n", "$GPHDT*3C\r\n"},
     };
