@@ -40,7 +40,6 @@ public:
     void Advance(double seconds);
 
     const std::vector<SimulatedTarget>& targets() const { return targets_; }
-    uint32_t ownMmsi() const { return ownMmsi_; }
 
 private:
     std::vector<std::string> PositionOf(const SimulatedTarget& target, char channel, int utcSecond);

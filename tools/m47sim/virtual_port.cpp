@@ -139,7 +139,8 @@ std::string VirtualPort::Read()
 {
     std::string bytes;
     char buffer[4096];
-    for (;;) {
+    // Bounded, so a program that never stops writing cannot hold the device's loop.
+    while (bytes.size() < 16 * sizeof buffer) {
         const ssize_t n = read(master_, buffer, sizeof buffer);
         if (n <= 0)
             break;
@@ -152,11 +153,6 @@ size_t VirtualPort::Write(std::string_view bytes)
 {
     const ssize_t n = write(master_, bytes.data(), bytes.size());
     return n > 0 ? static_cast<size_t>(n) : 0;
-}
-
-void VirtualPort::Discard()
-{
-    tcflush(master_, TCIOFLUSH);
 }
 
 }  // namespace m47sim

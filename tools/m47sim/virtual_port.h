@@ -35,12 +35,9 @@ public:
     std::string Read();
     // Writes as much as the port takes now (non-blocking); the number of bytes taken.
     size_t Write(std::string_view bytes);
-    // Drops whatever the program has not read yet.
-    void Discard();
 
     int fd() const { return master_; }
     const std::string& devicePath() const { return devicePath_; }
-    const std::string& linkPath() const { return linkPath_; }
 
 private:
     VirtualPort() = default;
