@@ -198,6 +198,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 
 std::string HelpText()
 {
+    constexpr size_t kHelpColumn = 28;
     std::string text =
         "Usage: m47sim [OPTION]...\n"
         "A virtual Veldra M47 AIS receiver on a pseudo-terminal, published as a COM port in the\n"
@@ -205,13 +206,13 @@ std::string HelpText()
         "sent again, plugs it back.\n\n";
     for (const auto& o : Options()) {
         std::string head = std::string("  ") + o.name + (o.argument ? std::string(" ") + o.argument : "");
-        if (head.size() < 26)
-            head.resize(26, ' ');
+        if (head.size() < kHelpColumn)
+            head.resize(kHelpColumn, ' ');
         else
-            head += "\n" + std::string(26, ' ');
+            head += "\n" + std::string(kHelpColumn, ' ');
         text += head + o.help + "\n";
     }
-    text += "  -h                      same as --help\n";
+    text += std::string("  -h").append(kHelpColumn - 4, ' ') + "same as --help\n";
     return text;
 }
 
