@@ -65,6 +65,12 @@ bool TCommEventThread::TakeEventMask(std::uint32_t& mask)
     return true;
 }
 
+bool TCommEventThread::HandOffPending() const
+{
+    std::lock_guard lock(mutex_);
+    return pending_;
+}
+
 void TCommEventThread::HandOffDone(std::uint32_t unreadAnnounced)
 {
     {
@@ -92,15 +98,13 @@ void TCommEventThread::Execute()
         const std::uint32_t mask = WaitForEvents();
         if (mask == 0)
             continue;
-        {
-            std::lock_guard lock(mutex_);
-            if (stopRequested_)
-                break;
-            eventMask_ = mask;
-            pending_ = true;
-        }
-        PostHandOff();
         std::unique_lock lock(mutex_);
+        if (stopRequested_)
+            break;
+        eventMask_ = mask;
+        pending_ = true;
+        // Posted under the lock: whoever sees the hand-off pending sees its request posted.
+        PostHandOff();
         handOff_.wait(lock, [this] { return !pending_ || stopRequested_; });
         if (stopRequested_)
             break;

@@ -47,6 +47,8 @@ public:
     // Window thread: the handlers have returned; unreadAnnounced bytes of the queue were already
     // announced, so only growth beyond them counts as new bytes. Releases the event thread.
     void HandOffDone(std::uint32_t unreadAnnounced);
+    // Whether a mask waits for the window thread.
+    bool HandOffPending() const;
 
     std::uint32_t WaitMask() const { return waitMask_; }
     std::uint32_t SuspendTime() const { return suspendTime_; }
@@ -73,7 +75,7 @@ private:
     std::uint32_t announced_ = 0;
 
     // Shared with the window thread, under mutex_.
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable handOff_;
     bool pending_ = false;
     std::uint32_t eventMask_ = 0;
