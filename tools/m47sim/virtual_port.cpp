@@ -95,21 +95,24 @@ std::unique_ptr<VirtualPort> VirtualPort::Open(const std::string& folder, int co
         error = ErrorText(("cannot create " + folder).c_str());
         return nullptr;
     }
-    const std::string base = folder + "/COM" + std::to_string(comNumber);
-    const std::string temporary = ".tmp." + std::to_string(getpid());
+    const std::string entry = "COM" + std::to_string(comNumber);
+    const std::string base = folder + "/" + entry;
     const std::string namePath = base + ".name";
-    if (!WriteWholeFile(namePath + temporary, FriendlyPortName(friendlyName, comNumber) + "\n") ||
-        std::rename((namePath + temporary).c_str(), namePath.c_str()) != 0) {
+    // Files are made under hidden names that no scanner takes for an entry, then renamed.
+    const std::string hidden = folder + "/." + entry + "." + std::to_string(getpid());
+    const std::string hiddenName = hidden + ".name";
+    if (!WriteWholeFile(hiddenName, FriendlyPortName(friendlyName, comNumber) + "\n") ||
+        std::rename(hiddenName.c_str(), namePath.c_str()) != 0) {
         error = ErrorText(("cannot write " + namePath).c_str());
-        std::remove((namePath + temporary).c_str());
+        std::remove(hiddenName.c_str());
         return nullptr;
     }
     port->namePath_ = namePath;
     // The link appears atomically under its final name, so a scanner never sees half an entry.
-    std::remove((base + temporary).c_str());
-    if (symlink(name, (base + temporary).c_str()) != 0 || std::rename((base + temporary).c_str(), base.c_str()) != 0) {
+    std::remove(hidden.c_str());
+    if (symlink(name, hidden.c_str()) != 0 || std::rename(hidden.c_str(), base.c_str()) != 0) {
         error = ErrorText(("cannot publish " + base).c_str());
-        std::remove((base + temporary).c_str());
+        std::remove(hidden.c_str());
         return nullptr;
     }
     port->linkPath_ = base;
