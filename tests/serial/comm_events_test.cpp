@@ -39,6 +39,15 @@ protected:
         };
     }
 
+    // Waits, without running the window thread's events, until a hand-off has been posted.
+    void WaitForHandOff() const
+    {
+        for (int waited = 0; !comm.EventThread()->HandOffPending(); ++waited) {
+            ASSERT_LT(waited, 5000);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
     PtyPair pty;
     TTestComm comm;
     std::vector<std::uint32_t> counts;
@@ -134,7 +143,7 @@ TEST_F(CommEventsTest, CloseReturnsWithAHandOffPendingAndNothingRunsAfterIt)
     comm.Open();
     ASSERT_TRUE(pty.Send("pending"));
     // The event thread sees the bytes and posts its hand-off; the window thread does not run it.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    WaitForHandOff();
     comm.Close();
     EXPECT_FALSE(comm.IsOpen());
     PumpFor(300);
@@ -176,10 +185,7 @@ TEST_F(CommEventsTest, AHandlerThatRaisesDoesNotStopReception)
     ASSERT_TRUE(pty.Send("one"));
     // The application's event dispatch catches it; here the test does, delivering the posted
     // hand-off itself once the event thread has made it.
-    for (int waited = 0; !comm.EventThread()->HandOffPending(); ++waited) {
-        ASSERT_LT(waited, 5000);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    WaitForHandOff();
     bool caught = false;
     try {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
