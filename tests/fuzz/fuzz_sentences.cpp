@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -61,7 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const bool repair = (data[0] & 1) != 0;
     gTicks = 0;
-    auto library = std::make_unique<nmea::SentenceLibrary>();
+    // A fresh library in the same static storage each time: constructing it is the price of a
+    // clean start, but a heap block of this size would be poisoned and quarantined per input.
+    alignas(nmea::SentenceLibrary) static unsigned char storage[sizeof(nmea::SentenceLibrary)];
+    auto* library = new (storage) nmea::SentenceLibrary();
     library->ais.targets.clock = FakeClock;
 
     char line[kMaxLine + 3];
@@ -88,5 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         length = 0;
         tooLong = false;
     }
+    library->~SentenceLibrary();
     return 0;
 }
