@@ -36,23 +36,26 @@ long ReadLong32(const char* field)
 
 bool MarkEmptyFields(char* line)
 {
-    std::size_t length = 0;
+    // Where a space goes: after every comma followed by another comma or by "*".
+    std::size_t marks[kMaxNormalisedLength + 1];
     std::size_t empty = 0;
-    for (; line[length] != '\0'; ++length)
-        if (line[length] == ',' && (line[length + 1] == ',' || line[length + 1] == '*'))
-            ++empty;
+    std::size_t length = 0;
+    for (; line[length] != '\0'; ++length) {
+        if (line[length] == ',' && (line[length + 1] == ',' || line[length + 1] == '*')) {
+            if (length + empty >= kMaxNormalisedLength)
+                return false;
+            marks[empty++] = length + 1;
+        }
+    }
     if (length + empty > kMaxNormalisedLength)
         return false;
-    // Spread the line from its end, one space after every comma that opens an empty field.
-    char* to = line + length + empty;
-    *to = '\0';
-    for (const char* from = line + length; empty > 0;) {
-        --from;
-        if (*from == ',' && (from[1] == ',' || from[1] == '*')) {
-            *--to = ' ';
-            --empty;
-        }
-        *--to = *from;
+    // Move the pieces between marks up from the end, NUL included.
+    std::size_t end = length + 1;
+    for (std::size_t k = empty; k > 0; --k) {
+        const std::size_t from = marks[k - 1];
+        std::memmove(line + from + k, line + from, end - from);
+        line[from + k - 1] = ' ';
+        end = from;
     }
     return true;
 }
