@@ -89,12 +89,9 @@ void TThreadComm::StartEventThread()
 {
     try {
         auto thread = std::make_unique<TCommEventThread>(portHandle_, suspendTime_, monitorEvents_);
-        const quint64 generation = ++generation_;
+        ++generation_;
         thread->NotifyTarget = [this](TCommEventThread*, std::uint32_t mask) { DispatchEvents(mask); };
-        thread->PostHandOff = [this, generation] {
-            QMetaObject::invokeMethod(&handOff_, "Deliver", Qt::QueuedConnection,
-                                      Q_ARG(quint64, generation));
-        };
+        thread->PostHandOff = [this] { QMetaObject::invokeMethod(&handOff_, "Deliver", Qt::QueuedConnection); };
         eventThread_ = std::move(thread);
         eventThread_->Start();
     } catch (const std::exception&) {
@@ -268,14 +265,15 @@ int TThreadComm::ClearCommError(TComStat& status)
     return errors;
 }
 
-void TThreadComm::DeliverEvents(quint64 generation)
+void TThreadComm::DeliverEvents()
 {
+    // A request may come late, from the thread of an earlier open: it then finds no mask, or
+    // takes the one the current thread has pending (whose own request then finds none).
     TCommEventThread* thread = eventThread_.get();
-    if (!thread || generation != generation_)
-        return;
     std::uint32_t mask = 0;
-    if (!thread->TakeEventMask(mask))
+    if (!thread || !thread->TakeEventMask(mask))
         return;
+    const quint64 generation = generation_;
     // Releases the event thread however the handlers end: a raised exception goes on to the
     // application's error display, and reception must go on after it. A handler may also have
     // closed (and even reopened) the port; that thread is gone then.

@@ -126,8 +126,8 @@ protected:
 
 private:
     friend class TCommEventChars;
-    // Window thread: runs the hand-off of the event thread of the given open.
-    void DeliverEvents(quint64 generation);
+    // Window thread: runs the pending hand-off of the current event thread, if any.
+    void DeliverEvents();
     // Device error flags and status since the last call; clears the error state.
     int ClearCommError(TComStat& status);
     void StartEventThread();
@@ -170,8 +170,8 @@ private:
     TCommTimeouts timeouts_;
     std::recursive_mutex portLock_;
     std::unique_ptr<TCommEventThread> eventThread_;
-    quint64 generation_ = 0;  // counts opens, so that a late hand-off finds no target
-    TCommHandOff handOff_{[this](quint64 generation) { DeliverEvents(generation); }};
+    quint64 generation_ = 0;  // counts opens, so that handlers notice a Close (and reopen)
+    TCommHandOff handOff_{[this] { DeliverEvents(); }};
     // What the last dispatch announced and what Read has taken since: the bytes the handlers
     // leave in the queue were announced already, so only growth beyond them is news.
     std::uint64_t bytesRead_ = 0;

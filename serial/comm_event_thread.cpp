@@ -59,8 +59,9 @@ void TCommEventThread::Terminate()
 bool TCommEventThread::TakeEventMask(std::uint32_t& mask)
 {
     std::lock_guard lock(mutex_);
-    if (!pending_ || stopRequested_)
+    if (!pending_ || taken_ || stopRequested_)
         return false;
+    taken_ = true;
     mask = eventMask_;
     return true;
 }
@@ -76,6 +77,7 @@ void TCommEventThread::HandOffDone(std::uint32_t unreadAnnounced)
     {
         std::lock_guard lock(mutex_);
         pending_ = false;
+        taken_ = false;
         unreadAnnounced_ = unreadAnnounced;
     }
     handOff_.notify_all();

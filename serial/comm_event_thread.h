@@ -42,7 +42,8 @@ public:
     // waits on the window thread: a thread blocked in a hand-off is released by the stop request.
     void Terminate();
 
-    // Window thread: takes the mask of the pending hand-off; false when none is pending.
+    // Window thread: takes the mask of the pending hand-off, once; false when none is pending or
+    // it is being handled already (a handler running a nested event loop).
     bool TakeEventMask(std::uint32_t& mask);
     // Window thread: the handlers have returned; unreadAnnounced bytes of the queue were already
     // announced, so only growth beyond them counts as new bytes. Releases the event thread.
@@ -78,6 +79,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable handOff_;
     bool pending_ = false;
+    bool taken_ = false;
     std::uint32_t eventMask_ = 0;
     std::uint32_t unreadAnnounced_ = 0;
     std::atomic<bool> stopRequested_{false};

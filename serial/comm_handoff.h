@@ -10,10 +10,11 @@
 class TCommHandOff final : public QObject {
     Q_OBJECT
 public:
-    explicit TCommHandOff(std::function<void(quint64)> deliver) : deliver_(std::move(deliver)) {}
+    explicit TCommHandOff(std::function<void()> deliver) : deliver_(std::move(deliver)) {}
 
-    Q_INVOKABLE void Deliver(quint64 generation) { deliver_(generation); }
+    // Carries no arguments: what it delivers is fetched under the event thread's lock.
+    Q_INVOKABLE void Deliver() { deliver_(); }
 
 private:
-    std::function<void(quint64)> deliver_;
+    std::function<void()> deliver_;
 };
