@@ -9,4 +9,8 @@ if(TARGET nmea)
             ${CMAKE_CURRENT_LIST_DIR}/fragment_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/captures_test.cpp
         LIBS nmea)
+    # Own program: it replaces the global allocation functions to count calls.
+    m47_add_test(nmea_core_allocation_tests
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/no_allocation_test.cpp
+        LIBS nmea)
 endif()
