@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 #include <chrono>
@@ -118,6 +119,27 @@ TEST_F(CommEventsTest, BytesArrivingDuringAHandlerComeWithTheNextNotification)
     ASSERT_TRUE(PumpUntil([&] { return received == "firstsecond"; })) << received;
     ASSERT_GE(counts.size(), 2u);
     EXPECT_EQ(counts[0], 5u);
+}
+
+TEST_F(CommEventsTest, AHandlerRunningAnEventLoopIsNotEnteredAgain)
+{
+    int depth = 0;
+    int deepest = 0;
+    comm.OnRxChar = [&](QObject*, std::uint32_t count) {
+        deepest = std::max(deepest, ++depth);
+        std::string chunk(count, '\0');
+        ASSERT_EQ(comm.Read(chunk.data(), static_cast<int>(count)), static_cast<int>(count));
+        received += chunk;
+        if (received == "wait") {
+            ASSERT_TRUE(pty.Send("more"));
+            PumpFor(200);  // a busy wait that keeps the window alive
+        }
+        --depth;
+    };
+    comm.Open();
+    ASSERT_TRUE(pty.Send("wait"));
+    ASSERT_TRUE(PumpUntil([&] { return received == "waitmore"; })) << received;
+    EXPECT_EQ(deepest, 1);
 }
 
 TEST_F(CommEventsTest, NoByteIsLostOrReorderedAcrossManyNotifications)
