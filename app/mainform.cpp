@@ -85,7 +85,11 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent
     }
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The port outlives the window; it must no longer call into it.
+    CommPort->OnRxChar = nullptr;
+}
 
 void TForm1::setSecondaryWindows(TfrmAbout* about, TfrmWaitingProgress* progress)
 {
@@ -169,7 +173,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     LeaveNetworkConfigMode();
-    CloseCommPortIfOpen();
+    if (CommPort->IsOpen())
+        CommPort->Close();
     WriteSettings(SettingsFilePath);
     event->accept();
 }
@@ -200,6 +205,17 @@ void TForm1::ResetConnectionState()
     ui->ComboBoxBaudRate->setEnabled(true);
     ui->cbxDeviceComEnum->setEnabled(true);
     ui->PanelView->hide();
+}
+
+void TForm1::SetUpCommPort()
+{
+    CommPort = new TComm(QCoreApplication::instance());
+    CommPort->SetDeviceName(QString::asprintf("\\\\.\\COM%d", 1));
+    CommPort->SetBaudRate(br128000);
+    CommPort->SetParity(paNone);
+    CommPort->SetDataBits(da8);
+    CommPort->SetStopBits(sb10);
+    CommPort->OnRxChar = [this](QObject* sender, std::uint32_t count) { CommRxChar(sender, count); };
 }
 
 bool TForm1::IsDeviceReady() const

@@ -3,6 +3,7 @@
 // the message texts, and every handler and timer of the device connection is one of its
 // operations. The handlers of each area live in their own mainform_<area>.cpp.
 #include "device/device_info.h"
+#include "serial/comm.h"
 #include "messagebox.h"
 #include "messagetexts.h"
 #include "pagechange.h"
@@ -78,12 +79,14 @@ private:
     void ShowConnectionStatusText(); // the status text of ConnectionState
     void mnuAboutClick();
 
+    // Serial port of the device connection.
+    void SetUpCommPort();
+
     // Filled by the serial, device, diagnostics, log and network areas.
     void RegisterPortNotifications();
     void ClearSatelliteEpoch();
-    void SetUpCommPort();
-    void CloseCommPortIfOpen();
     void EnumeratePorts();
+    void CommRxChar(QObject* Sender, std::uint32_t Count);
     void InitAisDecoding();
     void RefreshCheckImages();
     void CreateSatelliteViews();
@@ -138,6 +141,7 @@ private:
     int PortNumber = 0;                 // COM number of the current or last connection
     std::array<QString, 256> PortNames; // friendly names of the present ports
     int PortCount = 0;
+    TComm* CommPort = nullptr; // owned by the application object, so it outlives the window
     QByteArray RxLine;
     int LanguageIndex = 0; // 0 English, 1 Traditional Chinese, 2 Simplified Chinese
     const LanguageInfo* CurrentLanguage = nullptr;

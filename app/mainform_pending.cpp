@@ -5,9 +5,8 @@
 
 // Serial port and port discovery.
 void TForm1::RegisterPortNotifications() {}
-void TForm1::SetUpCommPort() {}
-void TForm1::CloseCommPortIfOpen() {}
 void TForm1::EnumeratePorts() {}
+void TForm1::CommRxChar(QObject*, std::uint32_t) {}
 void TForm1::Timer2Timer() {}
 
 // Connection, identification, configuration read and programming.

@@ -1,5 +1,7 @@
 // The main window's layout, start-up state, exit query, settings file and page changes.
+#include "../serial/pty_pair.h"
 #include "appfixture.h"
+#include "serial/comm.h"
 #include "tag.h"
 
 #include <QAction>
@@ -67,6 +69,9 @@ TEST_F(MainForm, StartsWithOnlyTheTopPanel)
     EXPECT_EQ(Tag(control("OpenPort")), 0);
     EXPECT_EQ(control<QAbstractButton>("OpenPort")->text(), QStringLiteral("Connect"));
     EXPECT_EQ(control<QLabel>("LabelConnectionStatus")->text(), QStringLiteral("Click to Connect"));
+    // The axis caption sits 20 pixels above the chart's lower edge.
+    const QWidget* chart = control("Chart1");
+    EXPECT_EQ(control("lblSatelliteID")->y(), chart->y() + chart->height() - 20);
 }
 
 TEST_F(MainForm, ConstructionSetsThePagesAndHidesTheMaintenanceControls)
@@ -152,6 +157,41 @@ TEST_F(MainForm, ExitButtonAsksAndOkWritesTheSettings)
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(readFile(settingsPath()), QByteArray("[VIEW]\r\nLanguage=0\r\n"));
+}
+
+// The serial component belongs to the application object, so that it outlives the window.
+TComm* applicationPort()
+{
+    return qApp->findChildren<TComm*>(Qt::FindDirectChildrenOnly).last();
+}
+
+TEST_F(MainForm, SerialPortStartsWithItsInitialLineSettings)
+{
+    start();
+    const TComm* port = applicationPort();
+    EXPECT_EQ(port->DeviceName(), QStringLiteral("\\\\.\\COM1"));
+    EXPECT_EQ(port->BaudRate(), br128000);
+    EXPECT_EQ(port->Parity(), paNone);
+    EXPECT_EQ(port->DataBits(), da8);
+    EXPECT_EQ(port->StopBits(), sb10);
+    EXPECT_FALSE(port->IsOpen());
+}
+
+TEST_F(MainForm, ConfirmedExitClosesAnOpenPortAndCancelLeavesItOpen)
+{
+    PtyPair device;
+    ASSERT_TRUE(device.Valid());
+    start();
+    TComm* port = applicationPort();
+    port->SetDeviceName(QString::fromStdString(device.SlavePath()));
+    port->Open();
+    ASSERT_TRUE(port->IsOpen());
+    boxes.answerNext(QMessageBox::Cancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(port->IsOpen());
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(port->IsOpen());
+    EXPECT_TRUE(QFile::exists(settingsPath()));
 }
 
 TEST_F(MainForm, ExitMenuItemGoesThroughTheSameQuery)
