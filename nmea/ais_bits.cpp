@@ -95,28 +95,6 @@ bool Dearmour(const AisFragmentBuffer& buffer, AisBitBuffer& bits) {
     return Dearmour(payload, buffer.fillBits, bits);
 }
 
-std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsigned width) {
-    if (width == 0 || width > 32) {
-        return 0;
-    }
-    // A 40-bit window over the five bytes that hold any 32 bits from any position.
-    const std::size_t first = position / 8;
-    std::uint64_t window = 0;
-    if (first + 5 <= bits.data.size()) {
-        const std::uint8_t* b = bits.data.data() + first;
-        window = std::uint64_t{b[0]} << 32 | std::uint64_t{b[1]} << 24 | std::uint64_t{b[2]} << 16 |
-                 std::uint64_t{b[3]} << 8 | b[4];
-    } else {
-        for (std::size_t i = 0; i < 5; ++i) {
-            const std::size_t index = first + i;
-            window = (window << 8) | (index < bits.data.size() ? bits.data[index] : 0u);
-        }
-    }
-    const unsigned skip = position % 8;
-    const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
-    return static_cast<std::uint32_t>((window >> (40 - skip - width)) & mask);
-}
-
 float SignExtend(std::uint32_t value, unsigned width) {
     if (width == 0 || width > 32) {
         return 0.0f;

@@ -35,7 +35,28 @@ bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits);
 bool Dearmour(const AisFragmentBuffer& buffer, AisBitBuffer& bits);
 
 // `width` (1..32) bits from bit `position`, most significant first. Bits beyond the buffer read 0.
-std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsigned width);
+// Inline: the decoder reads every field through it.
+inline std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsigned width) {
+    if (width == 0 || width > 32) {
+        return 0;
+    }
+    // A 40-bit window over the five bytes that hold any 32 bits from any position.
+    const std::size_t first = position / 8;
+    std::uint64_t window = 0;
+    if (first + 5 <= bits.data.size()) {
+        const std::uint8_t* b = bits.data.data() + first;
+        window = std::uint64_t{b[0]} << 32 | std::uint64_t{b[1]} << 24 | std::uint64_t{b[2]} << 16 |
+                 std::uint64_t{b[3]} << 8 | b[4];
+    } else {
+        for (std::size_t i = 0; i < 5; ++i) {
+            const std::size_t index = first + i;
+            window = (window << 8) | (index < bits.data.size() ? bits.data[index] : 0u);
+        }
+    }
+    const unsigned skip = position % 8;
+    const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
+    return static_cast<std::uint32_t>((window >> (40 - skip - width)) & mask);
+}
 
 // Two's-complement reading of a `width`-bit field, as a float.
 float SignExtend(std::uint32_t value, unsigned width);
