@@ -5,12 +5,16 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QUrl>
 
 TfrmAbout::TfrmAbout(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TfrmAbout>())
 {
     ui->setupUi(this);
     setFixedSize(size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     ui->lblWebUrl->setText(QLatin1String(WebAddress));
     connect(ui->btnOK, &QPushButton::clicked, this, &TfrmAbout::btnOKClick);
     connect(ui->lblCompanyName, &ClickLabel::clicked, this, &TfrmAbout::lblCompanyNameClick);

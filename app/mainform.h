@@ -32,6 +32,16 @@ class TForm1 : public QMainWindow
 public:
     static constexpr const char* Caption = "Veldra M47 Configurator";
 
+    // Pictures of the system check: 0 red cross, 1 green check mark, 2 orange warning triangle.
+    static constexpr std::array<const char*, 3> ImageListSysChk = {
+        ":/art/check-cross.png", ":/art/check-ok.png", ":/art/check-warn.png"};
+    // The earth seen from space, 200 x 200, from brightest (0) to darkest (4).
+    static constexpr std::array<const char*, 5> ImageListGpsStatusEarth = {
+        ":/art/earth0.png", ":/art/earth1.png", ":/art/earth2.png", ":/art/earth3.png", ":/art/earth4.png"};
+    // Filters of the two file-save dialogs.
+    static constexpr const char* SaveRptFileDialogFilter = "Report File (*.TXT)";
+    static constexpr const char* SaveLogFileDialogFilter = "Data Log File (*.TXT)";
+
     TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent = nullptr);
     ~TForm1() override;
 

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPixmap>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -92,6 +93,17 @@ TEST_F(MainForm, ConstructionSetsThePagesAndHidesTheMaintenanceControls)
     EXPECT_EQ(nmea->currentIndex(), -1);
     EXPECT_EQ(nmea->currentText(), QStringLiteral("38400"));
     EXPECT_EQ(control<QComboBox>("ComboBoxGPSNavStatus")->currentIndex(), -1);
+}
+
+TEST_F(MainForm, ImageListsHoldTheirPictures)
+{
+    for (const char* path : TForm1::ImageListSysChk)
+        EXPECT_EQ(QPixmap(QLatin1String(path)).size(), QSize(32, 32)) << path;
+    for (const char* path : TForm1::ImageListGpsStatusEarth)
+        EXPECT_EQ(QPixmap(QLatin1String(path)).size(), QSize(200, 200)) << path;
+    for (const char* path : {":/art/ball-blue.png", ":/art/ball-green.png"})
+        EXPECT_EQ(QPixmap(QLatin1String(path)).size(), QSize(24, 24)) << path;
+    EXPECT_EQ(QPixmap(QStringLiteral(":/art/logo.png")).size(), QSize(145, 49));
 }
 
 TEST_F(MainForm, TimersRunWithTheirPeriods)
