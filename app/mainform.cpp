@@ -23,58 +23,49 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent
     ConnectHandlers();
     FormCreate();
 
-    // 1
+    // Construction proper, in its fixed order; the steps that are calls belong to later areas.
+    // The receive counters and records start empty.
     RxCountA = 0;
     RxCountB = 0;
     DeviceChangePending = false;
     ClearSatelliteEpoch();
     m47::device::ClearReceivedFlags(DeviceInfo);
-    // 2
     ProgramFolder = Folders.programFolder;
-    // 3
+    // Settings folder and language, then the built-in English texts.
     SettingsFolder = settingsFolderIn(Folders.documentsFolder);
     SettingsFilePath = SettingsFolder + QLatin1String(SettingsFileName);
-    // 4
     LanguageIndex = 0;
     ReadSettings(SettingsFilePath);
-    // 5
     LoadDefaultTexts();
-    // 6
+    // The serial port and the list of present ports.
     SetUpCommPort();
     EnumeratePorts();
-    // 7
+    // Idle: only the top panel shows until a device is identified.
     ResetConnectionState();
-    // 8
     InitAisDecoding();
-    // 9
+    // First pages, recorded as the previous ones by the page handling.
     ShowPage(ui->PageControlMain, ui->PageControlMain->widget(0));
     ShowPage(ui->PageControlConf, ui->PageControlConf->widget(0));
     ShowPage(ui->PageControlDiagnosis, ui->PageControlDiagnosis->widget(0));
     HandlePageChange(false, false);
-    // 10
     RefreshCheckImages();
-    // 11
     setWindowTitle(QLatin1String(Caption));
-    // 12
     CreateSatelliteViews();
-    // 13: the language is chosen through the settings file only
+    // The language is chosen through the settings file only.
     ui->mnuOption->menuAction()->setVisible(false);
     ui->mnuLanguage->menuAction()->setVisible(false);
-    // 14
     ShowPage(ui->PageControlMain, ui->TabSheetConfig);
     ShowPage(ui->PageControlDiagnosis, ui->TabSheetSystemCheck);
-    // 15
     ResetAtEngine();
     ClearNetworkModuleInfo();
-    // 16: network maintenance controls are for the factory only
-    for (QWidget* w : {static_cast<QWidget*>(ui->MemoEthernetTx), static_cast<QWidget*>(ui->MemoEthernetRx),
-                       static_cast<QWidget*>(ui->EditEthernetText), static_cast<QWidget*>(ui->ButtonEthernetSend),
-                       static_cast<QWidget*>(ui->ButtonCMD1), static_cast<QWidget*>(ui->ButtonEnterEthConfigMode),
-                       static_cast<QWidget*>(ui->ButtonExitEthConfigMode), static_cast<QWidget*>(ui->ButtonCompareIP)})
+    // The network maintenance controls are for the factory only.
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->MemoEthernetTx, ui->MemoEthernetRx, ui->EditEthernetText,
+                                                      ui->ButtonEthernetSend, ui->ButtonCMD1,
+                                                      ui->ButtonEnterEthConfigMode, ui->ButtonExitEthConfigMode,
+                                                      ui->ButtonCompareIP})
         w->hide();
     ui->LabelEthFirmwareVersion->setText(QStringLiteral("None"));
     ui->LabelEthIP->setText(QStringLiteral("None"));
-    // 17
     PortNumber = 0;
 
     // Centre on the desktop.
