@@ -271,3 +271,12 @@ void TForm1::HandlePageChange(bool forceEnter, bool forceLeave)
     if (t.leave || forceLeave)
         LeaveNetworkConfigMode();
 }
+
+void TForm1::mnuAboutClick()
+{
+    if (!frmAbout)
+        return;
+    frmAbout->show();
+    frmAbout->raise();
+    frmAbout->activateWindow();
+}

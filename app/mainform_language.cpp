@@ -108,12 +108,3 @@ void TForm1::ShowConnectionStatusText()
     if (ConnectionState >= 0 && ConnectionState <= 2)
         ui->LabelConnectionStatus->setText(MessageTexts[statusKeys[ConnectionState]]);
 }
-
-void TForm1::mnuAboutClick()
-{
-    if (!frmAbout)
-        return;
-    frmAbout->show();
-    frmAbout->raise();
-    frmAbout->activateWindow();
-}
