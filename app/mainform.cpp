@@ -27,7 +27,6 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent
     // The receive counters and records start empty.
     RxCountA = 0;
     RxCountB = 0;
-    DeviceChangePending = false;
     ClearSatelliteEpoch();
     m47::device::ClearReceivedFlags(DeviceInfo);
     ProgramFolder = Folders.programFolder;
@@ -40,6 +39,7 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent
     // The serial port and the list of present ports.
     SetUpCommPort();
     EnumeratePorts();
+    RefreshPortList();
     // Idle: only the top panel shows until a device is identified.
     ResetConnectionState();
     InitAisDecoding();
@@ -187,17 +187,6 @@ void TForm1::FormResize()
     move(x(), 40);
 }
 
-void TForm1::ResetConnectionState()
-{
-    ConnectionState = 0;
-    IdentifyTicks = 0;
-    DeviceIdentified = false;
-    ui->ComboBoxDeviceItem->setEnabled(true);
-    ui->ComboBoxBaudRate->setEnabled(true);
-    ui->cbxDeviceComEnum->setEnabled(true);
-    ui->PanelView->hide();
-}
-
 void TForm1::SetUpCommPort()
 {
     CommPort = new TComm(QCoreApplication::instance());
@@ -206,12 +195,13 @@ void TForm1::SetUpCommPort()
     CommPort->SetParity(paNone);
     CommPort->SetDataBits(da8);
     CommPort->SetStopBits(sb10);
+    SetUpLineConsumers();
     CommPort->OnRxChar = [this](QObject* sender, std::uint32_t count) { CommRxChar(sender, count); };
 }
 
 bool TForm1::IsDeviceReady() const
 {
-    return Tag(ui->OpenPort) == 1 && ProductInfoComplete;
+    return Tag(ui->OpenPort) == 1 && Identification.ProductInfoComplete;
 }
 
 void TForm1::LeaveNetworkConfigMode()

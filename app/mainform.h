@@ -2,8 +2,11 @@
 // The main window and the program's controller: it owns the connection state, the port list and
 // the message texts, and every handler and timer of the device connection is one of its
 // operations. The handlers of each area live in their own mainform_<area>.cpp.
+#include "device/connection_rules.h"
 #include "device/device_info.h"
+#include "device/rx_line_assembler.h"
 #include "serial/comm.h"
+#include "serial/port_list.h"
 #include "messagebox.h"
 #include "messagetexts.h"
 #include "pagechange.h"
@@ -61,6 +64,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Tests drive the handlers and timer ticks directly.
+    friend class TForm1TestAccess;
+
     // Start-up, closing and page changes.
     void FormCreate();
     void CreateTimers();
@@ -71,7 +77,6 @@ private:
     void PageControlConfChange();
     void HandlePageChange(bool forceEnter, bool forceLeave);
     void LeaveNetworkConfigMode();
-    void ResetConnectionState();
     // Shows a page the program chose; unlike the user's page changes it runs no page handling.
     static void ShowPage(QTabWidget* pages, QWidget* page);
     PageState CurrentPages() const;
@@ -92,31 +97,66 @@ private:
     // Serial port of the device connection.
     void SetUpCommPort();
 
-    // Filled by the serial, device, diagnostics, log and network areas.
-    void RegisterPortNotifications();
-    void ClearSatelliteEpoch();
-    void EnumeratePorts();
+    // Receive path: line assembly and the four line consumers, in their order.
+    void SetUpLineConsumers();
     void CommRxChar(QObject* Sender, std::uint32_t Count);
+    void AppendToDataLog(std::string_view text);
+    void UpdateGpsStatus(char* line);
+    void HandleAtReply(char* line);
+
+    // Port discovery.
+    void RegisterPortNotifications();
+    void EnumeratePorts();
+    void RefreshPortList();
+    void CheckConnectedPortPresent();
+    void DeviceChangeStep();
+
+    // Connection and identification.
+    void ComboBoxDeviceItemChange();
+    void ComboBoxBaudRateChange();
+    void OpenPortClick();
+    void RunConnectionToggle(); // LeaveNetworkConfigMode, then ToggleConnection
+    void ToggleConnection();
+    QString OpenCommPort(); // empty, or the serial component's failure
+    void ResetConnectionState();
+    void AdvanceIdentification(const char* line);
+    void ShowIdentified();
+    void Timer1Timer();
+    void PollIdentification();
+    void ShowReadBackPages();
+    void LabelConnectionStatusDblClick();
+    void Timer2Timer();
+    void ShowStatusBlink();
+    void RestartStepTick();
+    void SendProductInfoQuery();
+    void SendCommand(std::string_view text);
+    bool WriteToDevice(const char* bytes, std::size_t length);
+
+    // Configuration read.
+    void ParseConfigurationLine(const char* line);
+    void SetNetworkModuleVisible(bool visible);
+    void SetGpsModeEnabled(bool enabled);
+    void CheckBoxInternalGPSEnableClick();
+    void AnnounceRestart();
+    void spbDbgTestCmdClick();
+    void ReadDeviceCountdownStep();
+
+    // Programming.
+    void SpeedButtonSettingClick();
+    void spbBaudRateClick();
+    void spbInternalGPSClick();
+    void spbRestoreClick();
+
+    // Filled by the diagnostics, log and network areas.
+    void ClearSatelliteEpoch();
     void InitAisDecoding();
     void RefreshCheckImages();
     void CreateSatelliteViews();
     void ResetAtEngine();
     void ClearNetworkModuleInfo();
     bool IsConfigMode() const;
-    void Timer1Timer();
-    void Timer2Timer();
     void TimerUpdateSysChkTimer();
     void TimerEthernetRoutineTimer();
-    void ComboBoxDeviceItemChange();
-    void ComboBoxBaudRateChange();
-    void OpenPortClick();
-    void LabelConnectionStatusDblClick();
-    void SpeedButtonSettingClick();
-    void spbDbgTestCmdClick();
-    void spbBaudRateClick();
-    void CheckBoxInternalGPSEnableClick();
-    void spbInternalGPSClick();
-    void spbRestoreClick();
     void LabelEthernetSettingButtonClick();
     void LabelEthernetSettingButtonMouseActivate();
     void ButtonEthernetSendClick();
@@ -141,18 +181,15 @@ private:
     QTimer TimerUpdateSysChk;
     QTimer TimerEthernetRoutine;
 
-    // Connection state.
-    int ConnectionState = 0; // 0 idle, 1 identifying, 2 identified
-    int IdentifyTicks = 0;
-    bool DeviceChangePending = false;
-    bool ProductInfoComplete = false;
-    bool DeviceIdentified = false;
+    // Connection state: ConnectionState, IdentifyTicks, ProductInfoComplete, DeviceIdentified.
+    m47::device::IdentificationState Identification;
     MessageTextTable MessageTexts;
-    int PortNumber = 0;                 // COM number of the current or last connection
-    std::array<QString, 256> PortNames; // friendly names of the present ports
-    int PortCount = 0;
+    int PortNumber = 0; // COM number of the current or last connection
+    // The present ports (PortNames, PortCount) and the debounced rescan on device changes.
+    TPortList Ports{this};
     TComm* CommPort = nullptr; // owned by the application object, so it outlives the window
-    QByteArray RxLine;
+    // RxLine and the dispatch of finished lines.
+    m47::device::RxLineAssembler RxLines;
     int LanguageIndex = 0; // 0 English, 1 Traditional Chinese, 2 Simplified Chinese
     const LanguageInfo* CurrentLanguage = nullptr;
     int RxCountA = 0;
@@ -164,7 +201,6 @@ private:
     QString SettingsFilePath;
     int ReadDeviceCountdown = 255; // 255: no Read Device request running
     int RestartStep = 0;
-    int DeviceChangeTicks = 0;
     bool StatusBlink = false;
     QWidget* PreviousMainPage = nullptr;
     QWidget* PreviousConfPage = nullptr;

@@ -105,6 +105,7 @@ void TForm1::ShowOpenPortCaption()
 void TForm1::ShowConnectionStatusText()
 {
     static const char* const statusKeys[] = {"Click2Connect", "Connecting", "Connected"};
-    if (ConnectionState >= 0 && ConnectionState <= 2)
-        ui->LabelConnectionStatus->setText(MessageTexts[statusKeys[ConnectionState]]);
+    const int state = Identification.ConnectionState;
+    if (state >= 0 && state <= 2)
+        ui->LabelConnectionStatus->setText(MessageTexts[statusKeys[state]]);
 }

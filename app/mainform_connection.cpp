@@ -1,0 +1,262 @@
+// The device connection: interface and baud-rate choice, Connect/Disconnect, identification by
+// polling the product-information query, the two free-running timers, the reconnect after a
+// device restart, and the one path by which command sentences reach the device.
+#include "mainform.h"
+
+#include "application.h"
+#include "device/command_sentences.h"
+#include "tag.h"
+#include "ui_mainform.h"
+#include "waitprogressform.h"
+
+#include <QProgressBar>
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace device = m47::device;
+
+namespace {
+
+constexpr const char* WarningCaption = "WARNING";
+constexpr const char* ProbeFailedText = "The select device can not connectable.";
+constexpr const char* NoPortNumberText = "Please check connection port is correct!";
+constexpr const char* IdentifyTimeoutText = "Please select correct device.";
+
+// The read-back waits: the window thread sleeps, so no window message, timer tick or received
+// byte is handled meanwhile; bytes wait in the serial component.
+constexpr std::chrono::milliseconds ReadBackWait{1000};
+
+} // namespace
+
+void TForm1::ComboBoxDeviceItemChange()
+{
+    const int item = ui->ComboBoxDeviceItem->currentIndex();
+    if (item == 1) { // RS-232/NMEA-0183: the PC's baud rate is chosen
+        ui->LabelBaudRate->show();
+        ui->ComboBoxBaudRate->show();
+        ComboBoxBaudRateChange();
+    } else if (item == 0) { // USB
+        ui->LabelBaudRate->hide();
+        ui->ComboBoxBaudRate->hide();
+        CommPort->SetBaudRate(br128000);
+    }
+}
+
+void TForm1::ComboBoxBaudRateChange()
+{
+    const QString item = ui->ComboBoxBaudRate->currentIndex() >= 0 ? ui->ComboBoxBaudRate->currentText() : QString();
+    CommPort->SetBaudRate(static_cast<TBaudRate>(device::BaudRateIndexFor(item.toStdString())));
+}
+
+void TForm1::OpenPortClick()
+{
+    // The click has toggled the button; whether it shows pressed is the connection's business.
+    ui->OpenPort->setChecked(Tag(ui->OpenPort) == 1);
+    const bool hasSelection = ui->cbxDeviceComEnum->currentIndex() >= 0;
+    const QString item = hasSelection ? ui->cbxDeviceComEnum->currentText() : QString();
+    // While connected the probe fails on our own open port; it only guards opening.
+    const TProbeResult probe = ProbeSelectedPort(item);
+    if (!probe.Ok && Tag(ui->OpenPort) == 0) {
+        QString text = QLatin1String(ProbeFailedText);
+        const QString hint = ProbeFailureHint(probe);
+        if (!hint.isEmpty())
+            text += QLatin1Char('\n') + hint;
+        Boxes.ask(text, QLatin1String(WarningCaption), QMessageBox::Ok);
+        return;
+    }
+    if (ApplySelectedPort(hasSelection, item, *CommPort) == -1) {
+        Boxes.ask(QLatin1String(NoPortNumberText), QLatin1String(WarningCaption), QMessageBox::Ok);
+        return;
+    }
+    RunConnectionToggle();
+}
+
+void TForm1::RunConnectionToggle()
+{
+    LeaveNetworkConfigMode();
+    ToggleConnection();
+}
+
+void TForm1::ToggleConnection()
+{
+    QString failure;
+    if (Tag(ui->OpenPort) != 0) {
+        SetTag(ui->OpenPort, 0);
+        if (CommPort->IsOpen())
+            CommPort->Close();
+    } else if (CommPort->IsOpen()) {
+        SetTag(ui->OpenPort, 0); // open although no connection is marked: the port stays open
+    } else {
+        failure = OpenCommPort();
+        SetTag(ui->OpenPort, failure.isEmpty() ? 1 : 0);
+    }
+    const bool connected = Tag(ui->OpenPort) == 1;
+    ui->OpenPort->setChecked(connected);
+    ResetConnectionState();
+    if (connected) {
+        AdvanceIdentification(nullptr);
+        for (QWidget* box : {static_cast<QWidget*>(ui->ComboBoxDeviceItem), static_cast<QWidget*>(ui->ComboBoxBaudRate),
+                             static_cast<QWidget*>(ui->cbxDeviceComEnum)})
+            box->setEnabled(false);
+    }
+    ShowConnectionStatusText();
+    ShowOpenPortCaption();
+    PortNumber = device::PortNumberFromItem(ui->cbxDeviceComEnum->currentText().toStdString());
+    // Told once the window is back in Idle, so that nothing polls a port that is not open.
+    if (!failure.isEmpty())
+        Boxes.ask(failure, QLatin1String(WarningCaption), QMessageBox::Ok);
+}
+
+QString TForm1::OpenCommPort()
+{
+    try {
+        CommPort->Open();
+        // On a port that did not open this raises the component's "Port not open" failure.
+        CommPort->SetRts(true);
+        CommPort->SetDtr(true);
+        return {};
+    } catch (const std::runtime_error& error) {
+        if (CommPort->IsOpen())
+            CommPort->Close();
+        return QString::fromLocal8Bit(error.what());
+    }
+}
+
+void TForm1::ResetConnectionState()
+{
+    device::ResetIdentification(Identification);
+    ui->ComboBoxDeviceItem->setEnabled(true);
+    ui->ComboBoxBaudRate->setEnabled(true);
+    ui->cbxDeviceComEnum->setEnabled(true);
+    ui->PanelView->hide();
+}
+
+void TForm1::AdvanceIdentification(const char* line)
+{
+    if (device::AdvanceIdentification(Identification, line, [this] { ShowReadBackPages(); })
+        == device::IdentificationResult::Identified)
+        ShowIdentified();
+}
+
+void TForm1::ShowIdentified()
+{
+    ShowConnectionStatusText();
+    ShowPage(ui->PageControlConf, ui->TabSheetBaudRate);
+    ui->PanelView->show();
+    // Once started the system check keeps running, also after the connection ends.
+    if (!TimerUpdateSysChk.isActive())
+        TimerUpdateSysChk.start();
+}
+
+void TForm1::Timer1Timer()
+{
+    if (!device::ShouldPollIdentification(Identification, Tag(ui->OpenPort) == 1))
+        return;
+    PollIdentification();
+    ++Identification.IdentifyTicks;
+}
+
+void TForm1::PollIdentification()
+{
+    const device::PollDecision poll = device::PollIdentification(Identification.IdentifyTicks);
+    if (poll.sendQuery)
+        SendProductInfoQuery();
+    if (!poll.timedOut)
+        return;
+    Identification.ConnectionState = 0;
+    RunConnectionToggle();
+    Boxes.ask(QLatin1String(IdentifyTimeoutText), QLatin1String(TApplication::Title), QMessageBox::Ok);
+    ui->cbxDeviceComEnum->showPopup(); // so that the user picks another port
+}
+
+void TForm1::ShowReadBackPages()
+{
+    // Each page is painted before the wait, so the user sees the pages go by.
+    const auto showAndWait = [this](QWidget* page) {
+        ShowPage(ui->PageControlConf, page);
+        ui->PageControlConf->repaint();
+        std::this_thread::sleep_for(ReadBackWait);
+    };
+    ShowPage(ui->PageControlConf, ui->TabSheetBaudRate);
+    // The device answers the second query after the waits; its lines refresh the pages.
+    SendProductInfoQuery();
+    showAndWait(ui->TabSheetBaudRate);
+    showAndWait(ui->TabSheetInternalGPS);
+    if (DeviceInfo.NetworkModulePresent) {
+        ShowPage(ui->PageControlConf, ui->TabSheetNetwork);
+        HandlePageChange(true, false);
+        showAndWait(ui->TabSheetNetwork);
+    }
+}
+
+void TForm1::LabelConnectionStatusDblClick()
+{
+    if (device::ForceIdentification(Identification, Tag(ui->OpenPort) == 1)
+        == device::IdentificationResult::Identified)
+        ShowIdentified();
+}
+
+void TForm1::Timer2Timer()
+{
+    DeviceChangeStep();
+    ReadDeviceCountdownStep();
+    ShowStatusBlink();
+}
+
+void TForm1::ShowStatusBlink()
+{
+    const bool red = device::StatusBlinkTick(StatusBlink, Tag(ui->OpenPort) == 1, Identification.ProductInfoComplete);
+    const QString colour = QLatin1String(red ? "color: red;" : "color: black;");
+    if (ui->LabelConnectionStatus->styleSheet() != colour)
+        ui->LabelConnectionStatus->setStyleSheet(colour);
+}
+
+void TForm1::RestartStepTick()
+{
+    const device::RestartTick tick = device::RestartStepTick(RestartStep);
+    if (tick.progress >= 0 && frmWaitingProgress)
+        frmWaitingProgress->progressBar()->setValue(tick.progress);
+    // The rescan may have ended the connection already when the device's port went away; the
+    // toggle would then open the vanished port instead of closing it.
+    if (tick.closeConnection && Tag(ui->OpenPort) == 1)
+        RunConnectionToggle();
+    if (!tick.lookForPort)
+        return;
+    RefreshPortList();
+    std::vector<std::string> items;
+    for (int i = 0; i < Ports.PortCount() && i < ui->cbxDeviceComEnum->count(); ++i)
+        items.push_back(ui->cbxDeviceComEnum->itemText(i).toStdString());
+    const int found = device::FindPortItem(items, PortNumber);
+    if (found >= 0) {
+        ui->cbxDeviceComEnum->setCurrentIndex(found);
+        RestartStep = 0;
+        // Reopens with the device name set before the restart, without a probe; a connection
+        // the user opened meanwhile is kept.
+        if (Tag(ui->OpenPort) == 0)
+            RunConnectionToggle();
+    }
+    if (frmWaitingProgress)
+        frmWaitingProgress->hide();
+}
+
+void TForm1::SendProductInfoQuery()
+{
+    SendCommand(device::kProductInfoQuery);
+}
+
+void TForm1::SendCommand(std::string_view text)
+{
+    if (const auto sentence = device::CompleteCommand(text))
+        WriteToDevice(sentence->data(), sentence->size());
+}
+
+bool TForm1::WriteToDevice(const char* bytes, std::size_t length)
+{
+    if (!CommPort->IsOpen())
+        return false;
+    return CommPort->Write(bytes, static_cast<int>(length)) > 0;
+}

@@ -1,0 +1,45 @@
+// The list of present serial ports: enumeration into cbxDeviceComEnum, the debounced rescan when
+// serial devices come or go, and the end of a connection whose port has vanished.
+#include "mainform.h"
+
+#include "serial/device_watcher.h"
+#include "serial/port_scan.h"
+#include "tag.h"
+#include "ui_mainform.h"
+
+void TForm1::RegisterPortNotifications()
+{
+    // Without inotify the watcher stays silent and the ports are only enumerated at start-up.
+    auto* watcher = new TInotifyDeviceWatcher(SystemPortEnvironment().DevDir, VirtualPortsDir(), this);
+    Ports.WatchDeviceChanges(watcher);
+}
+
+void TForm1::EnumeratePorts()
+{
+    Ports.EnumeratePorts();
+}
+
+void TForm1::RefreshPortList()
+{
+    ui->cbxDeviceComEnum->clear();
+    ui->cbxDeviceComEnum->addItems(Ports.ComboItems());
+    // "- NOT SELECTED -" alone stays unselected.
+    ui->cbxDeviceComEnum->setCurrentIndex(Ports.PortCount() > 0 ? 0 : -1);
+}
+
+void TForm1::CheckConnectedPortPresent()
+{
+    if (!Ports.HoldsPort(PortNumber))
+        RunConnectionToggle();
+}
+
+void TForm1::DeviceChangeStep()
+{
+    if (!Ports.DeviceChangeStep())
+        return;
+    // While connected the list keeps the items it had when the connection was opened.
+    if (Tag(ui->OpenPort) == 0)
+        RefreshPortList();
+    else
+        CheckConnectedPortPresent();
+}
