@@ -1,0 +1,119 @@
+#pragma once
+// The main window on a private virtual-port folder, with access to its handlers and timer ticks
+// so that tests drive the connection step by step instead of waiting for the timers.
+#include "../serial/pty_pair.h"
+#include "appfixture.h"
+#include "clicklabel.h"
+#include "device/command_sentences.h"
+#include "serial/comm.h"
+#include "tag.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <string>
+
+// Reaches the window's private handlers; named as a friend in TForm1.
+class TForm1TestAccess
+{
+public:
+    explicit TForm1TestAccess(TForm1& form) : f(form) {}
+
+    // Tests tick the timers themselves.
+    void StopTimers()
+    {
+        for (QTimer* t : {&f.Timer1, &f.Timer2, &f.TimerUpdateSysChk, &f.TimerEthernetRoutine})
+            t->stop();
+    }
+    QTimer& Timer1() { return f.Timer1; }
+    QTimer& Timer2() { return f.Timer2; }
+    QTimer& TimerUpdateSysChk() { return f.TimerUpdateSysChk; }
+    void Timer1Tick() { f.Timer1Timer(); }
+    void Timer2Tick() { f.Timer2Timer(); }
+    void SysChkTick() { f.TimerUpdateSysChkTimer(); }
+    // A device change announced, then the four ticks of the debounced rescan.
+    void RescanAfterDeviceChange()
+    {
+        f.Ports.NoteDeviceChange();
+        for (int i = 0; i < 4; ++i)
+            f.Timer2Timer();
+    }
+
+    void ParseConfigurationLine(const std::string& line) { f.ParseConfigurationLine(line.c_str()); }
+    const m47::device::IdentificationState& Identification() const { return f.Identification; }
+    const m47::device::DeviceInfo& DeviceInfo() const { return f.DeviceInfo; }
+    std::size_t PendingLength() const { return f.RxLines.PendingLength(); }
+    int RestartStep() const { return f.RestartStep; }
+    int ReadDeviceCountdown() const { return f.ReadDeviceCountdown; }
+    TComm& Port() { return *f.CommPort; }
+
+private:
+    TForm1& f;
+};
+
+// A sentence as the device sends it: with its checksum field, CR and LF.
+inline std::string DeviceLine(std::string_view text)
+{
+    return m47::device::CompleteCommand(text).value_or(std::string());
+}
+
+inline const std::string ProductInfoQuery = "$PTST,,,,,16*28\r\n";
+
+class ConnectionFixture : public AppFixture
+{
+protected:
+    void SetUp() override { qputenv("M47_PORTS_DIR", portsDir.path().toLocal8Bit()); }
+
+    void TearDown() override
+    {
+        // The port belongs to the application object and outlives the window.
+        if (form && access().Port().IsOpen())
+            access().Port().Close();
+        qunsetenv("M47_PORTS_DIR");
+    }
+
+    // Lists `target` as a virtual port COM<com> named "<name> (COM<com>)".
+    void publish(int com, const QString& target, const QByteArray& name = "Test M47")
+    {
+        const QString link = portsDir.filePath(QStringLiteral("COM%1").arg(com));
+        ASSERT_TRUE(QFile::link(target, link));
+        writeFile(link + QStringLiteral(".name"), name);
+    }
+    void unpublish(int com)
+    {
+        const QString link = portsDir.filePath(QStringLiteral("COM%1").arg(com));
+        QFile::remove(link);
+        QFile::remove(link + QStringLiteral(".name"));
+    }
+
+    // Starts the window with its timers stopped and the port item of COM<com> selected.
+    void startWithPort(int com)
+    {
+        start();
+        access().StopTimers();
+        selectPort(com);
+    }
+    void selectPort(int com)
+    {
+        auto* ports = control<QComboBox>("cbxDeviceComEnum");
+        const int item = ports->findText(QStringLiteral("(COM%1)").arg(com), Qt::MatchEndsWith);
+        ASSERT_GE(item, 0) << "COM" << com << " not listed";
+        ports->setCurrentIndex(item);
+    }
+
+    TForm1TestAccess access() { return TForm1TestAccess(*form); }
+    QAbstractButton* openPort() const { return control<QAbstractButton>("OpenPort"); }
+    int connectionTag() const { return Tag(openPort()); }
+    void doubleClickStatus() const { emit control<ClickLabel>("LabelConnectionStatus")->doubleClicked(); }
+    QString statusText() const { return control<QLabel>("LabelConnectionStatus")->text(); }
+    QWidget* confPage() const { return control<QTabWidget>("PageControlConf")->currentWidget(); }
+    QString lastBoxText() const { return boxes.calls().empty() ? QString() : boxes.calls().back().text; }
+
+    QTemporaryDir portsDir;
+};
