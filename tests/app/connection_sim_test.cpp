@@ -1,0 +1,175 @@
+// The main window against the virtual device, in real time: m47sim publishes its port in a
+// private virtual-port folder, the window connects to it with its timers running, and the
+// device's transcript shows what the window sent.
+#include "connectionfixture.h"
+#include "transcript.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int kCom = 211;
+// Generous limits for a loaded machine; every wait ends as soon as its condition holds.
+constexpr int kIdentifyMs = 30000;
+constexpr int kRestartMs = 60000;
+
+class WithSimulator : public ConnectionFixture
+{
+protected:
+    void TearDown() override
+    {
+        if (sim > 0) {
+            kill(sim, SIGTERM);
+            waitpid(sim, nullptr, 0);
+        }
+        ConnectionFixture::TearDown();
+    }
+
+    // Starts the device on COM211 and the window once the port is published.
+    void startSimulator(std::vector<std::string> options)
+    {
+        transcript = tmp.filePath(QStringLiteral("transcript.txt")).toStdString();
+        std::vector<std::string> args = {M47SIM_PROGRAM, "--com", std::to_string(kCom), "--ports-dir",
+                                         portsDir.path().toStdString(), "--reply-delay", "0.05", "--transcript",
+                                         transcript};
+        args.insert(args.end(), options.begin(), options.end());
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ASSERT_EQ(posix_spawn(&sim, M47SIM_PROGRAM, nullptr, nullptr, argv.data(), environ), 0);
+        ASSERT_TRUE(PumpUntil([&] { return published(); }, 10000));
+        start();
+        selectPort(kCom);
+    }
+
+    bool published() const { return QFileInfo(portsDir.filePath(QStringLiteral("COM%1").arg(kCom))).exists(); }
+
+    // Connect and wait for "Connected..."; returns the milliseconds it took.
+    qint64 connectAndIdentify()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        openPort()->click();
+        EXPECT_TRUE(PumpUntil([&] { return access().Identification().ConnectionState == 2; }, kIdentifyMs));
+        return clock.elapsed();
+    }
+
+    // The lines the device received, in order.
+    std::vector<std::string> received() const
+    {
+        std::vector<std::string> lines;
+        for (const m47sim::TranscriptEntry& e : m47sim::ReadTranscript(transcript))
+            lines.push_back(e.bytes);
+        return lines;
+    }
+    std::size_t receivedCount(const std::string& line) const
+    {
+        const auto lines = received();
+        return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
+    }
+
+    QString shown(const char* box) const { return control<QComboBox>(box)->currentText(); }
+
+    pid_t sim = -1;
+    std::string transcript;
+};
+
+TEST_F(WithSimulator, ConnectIdentifiesTheDeviceAndShowsItsSettings)
+{
+    startSimulator({"--rs232-baud", "9600", "--nmea-baud", "4800", "--gps-nav-status", "4", "--gps-disabled"});
+    const qint64 ms = connectAndIdentify();
+    std::printf("[ measured ] Connect to \"Connected...\": %lld ms\n", static_cast<long long>(ms));
+    EXPECT_EQ(statusText(), QStringLiteral("Connected..."));
+    EXPECT_FALSE(control("PanelView")->isHidden());
+    EXPECT_EQ(confPage(), control("TabSheetBaudRate"));
+    // The read-back's query was answered too; the pages show the device's values.
+    ASSERT_TRUE(PumpUntil([&] { return receivedCount(ProductInfoQuery) >= 2; }, kIdentifyMs));
+    const auto lines = received();
+    EXPECT_EQ(lines[0], ProductInfoQuery);
+    EXPECT_EQ(lines[1], ProductInfoQuery);
+    EXPECT_EQ(shown("cbxBaud_RS232"), QStringLiteral("9600"));
+    EXPECT_EQ(shown("cbxBaud_NMEA"), QStringLiteral("4800"));
+    EXPECT_EQ(shown("ComboBoxGPSNavStatus"), QStringLiteral("Altitude higher than 500m"));
+    EXPECT_FALSE(control<QCheckBox>("CheckBoxInternalGPSEnable")->isChecked());
+    auto* pages = control<QTabWidget>("PageControlConf");
+    EXPECT_TRUE(pages->isTabVisible(pages->indexOf(control("TabSheetNetwork"))));
+    EXPECT_STREQ(access().DeviceInfo().FirmwareVersion, "M47 V1.05.12");
+    EXPECT_STREQ(access().DeviceInfo().SerialNumber, "M47A2612000047");
+    EXPECT_TRUE(boxes.calls().empty());
+}
+
+TEST_F(WithSimulator, ProgrammedBaudRatesRestartTheDeviceAndTheWindowReconnectsToShowThem)
+{
+    // The port stays away long enough for the rescan to end the connection before the restart
+    // sequence takes its first step: that step must then leave the vanished port alone.
+    startSimulator({"--restart-pause", "6", "--no-network-module"});
+    connectAndIdentify();
+    access().TimerUpdateSysChk().stop();
+    control<QComboBox>("cbxBaud_RS232")->setCurrentIndex(3); // 19200
+    control<QComboBox>("cbxBaud_NMEA")->setCurrentIndex(1);  // 9600
+    QElapsedTimer clock;
+    clock.start();
+    control<QAbstractButton>("SpeedButtonSetting")->click();
+    ASSERT_TRUE(PumpUntil([&] { return progress->isVisible(); }, kIdentifyMs));
+    ASSERT_TRUE(PumpUntil([&] { return connectionTag() == 0; }, kRestartMs));
+    EXPECT_FALSE(access().Port().IsOpen());
+
+    access().TimerUpdateSysChk().start();
+    ASSERT_TRUE(PumpUntil([&] { return access().RestartStep() >= 2; }, kRestartMs));
+    EXPECT_EQ(connectionTag(), 0);
+    EXPECT_FALSE(access().Port().IsOpen());
+    ASSERT_TRUE(PumpUntil([&] { return access().RestartStep() == 0; }, kRestartMs));
+    EXPECT_FALSE(progress->isVisible());
+    ASSERT_TRUE(PumpUntil([&] { return access().Identification().ConnectionState == 2; }, kIdentifyMs));
+    std::printf("[ measured ] Program Device to \"Connected...\" after the restart: %lld ms\n",
+                static_cast<long long>(clock.elapsed()));
+    ASSERT_TRUE(PumpUntil([&] { return shown("cbxBaud_RS232") == QStringLiteral("19200"); }, kIdentifyMs));
+    EXPECT_EQ(shown("cbxBaud_NMEA"), QStringLiteral("9600"));
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_EQ(receivedCount("$PDBG,43,3,41,4,,,,*14\r\n"), 1u);
+}
+
+TEST_F(WithSimulator, SilentDeviceTimesOutAfterEightQueries)
+{
+    startSimulator({"--no-identify"});
+    access().Timer1().setInterval(50); // the seventeen ticks in under a second
+    openPort()->click();
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.calls().empty(); }, kIdentifyMs));
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Please select correct device."));
+    EXPECT_EQ(connectionTag(), 0);
+    EXPECT_FALSE(access().Port().IsOpen());
+    control<QComboBox>("cbxDeviceComEnum")->hidePopup();
+    ASSERT_TRUE(PumpUntil([&] { return received().size() >= 8; }, kIdentifyMs));
+    EXPECT_EQ(received(), std::vector<std::string>(8, ProductInfoQuery));
+}
+
+TEST_F(WithSimulator, DeviceVanishingMidSessionReturnsTheWindowToIdle)
+{
+    startSimulator({});
+    connectAndIdentify();
+    kill(sim, SIGUSR1); // unplugged
+    ASSERT_TRUE(PumpUntil([&] { return connectionTag() == 0; }, kRestartMs));
+    EXPECT_FALSE(access().Port().IsOpen());
+    EXPECT_TRUE(control("PanelView")->isHidden());
+    EXPECT_EQ(statusText(), QStringLiteral("Click to Connect"));
+    EXPECT_EQ(openPort()->text(), QStringLiteral("Connect"));
+    EXPECT_TRUE(boxes.calls().empty());
+    // Plugged back in: the window connects as before.
+    kill(sim, SIGUSR1);
+    ASSERT_TRUE(PumpUntil([&] { return published(); }, kRestartMs));
+    selectPort(kCom);
+    connectAndIdentify();
+    EXPECT_EQ(statusText(), QStringLiteral("Connected..."));
+}
+
+} // namespace
