@@ -19,9 +19,8 @@ void WriteDimensions(JsonWriter& out, std::uint32_t value)
 }
 
 void WriteField(JsonWriter& out, const nmea::AisMessage& message, const nmea::AisFieldDef& field,
-                std::size_t offset)
+                std::string_view name, std::size_t offset)
 {
-    const std::string_view name = field.name;
     switch (field.kind) {
     case nmea::fkByte:
     case nmea::fkTimeStamp:
@@ -93,10 +92,11 @@ void WriteAisMessage(JsonWriter& out, const nmea::AisLayoutTable& layouts,
     out.BeginObject("ais");
     bool addressed = false;
     nmea::ForEachDecodedField(layouts, message, [&](const nmea::AisFieldDef& field, std::size_t offset) {
-        if (IsSpare(field.name))
+        const std::string_view name = field.name;
+        if (IsSpare(name))
             return;
-        WriteField(out, message, field, offset);
-        if (std::string_view(field.name) == "addressed")
+        WriteField(out, message, field, name, offset);
+        if (name == "addressed")
             addressed = nmea::MessageByte(message, offset) == 1;
     });
     if (message.Id() == 22 && addressed) {
