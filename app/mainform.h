@@ -119,6 +119,7 @@ private:
     void ToggleConnection();
     QString OpenCommPort(); // empty, or the serial component's failure
     void ResetConnectionState();
+    void SetChoiceBoxesEnabled(bool enabled); // interface, PC baud rate and port
     void AdvanceIdentification(const char* line);
     void ShowIdentified();
     void Timer1Timer();

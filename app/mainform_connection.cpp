@@ -99,9 +99,7 @@ void TForm1::ToggleConnection()
     ResetConnectionState();
     if (connected) {
         AdvanceIdentification(nullptr);
-        for (QWidget* box : {static_cast<QWidget*>(ui->ComboBoxDeviceItem), static_cast<QWidget*>(ui->ComboBoxBaudRate),
-                             static_cast<QWidget*>(ui->cbxDeviceComEnum)})
-            box->setEnabled(false);
+        SetChoiceBoxesEnabled(false);
     }
     ShowConnectionStatusText();
     ShowOpenPortCaption();
@@ -129,10 +127,15 @@ QString TForm1::OpenCommPort()
 void TForm1::ResetConnectionState()
 {
     device::ResetIdentification(Identification);
-    ui->ComboBoxDeviceItem->setEnabled(true);
-    ui->ComboBoxBaudRate->setEnabled(true);
-    ui->cbxDeviceComEnum->setEnabled(true);
+    SetChoiceBoxesEnabled(true);
     ui->PanelView->hide();
+}
+
+void TForm1::SetChoiceBoxesEnabled(bool enabled)
+{
+    for (QWidget* box : std::initializer_list<QWidget*>{ui->ComboBoxDeviceItem, ui->ComboBoxBaudRate,
+                                                        ui->cbxDeviceComEnum})
+        box->setEnabled(enabled);
 }
 
 void TForm1::AdvanceIdentification(const char* line)

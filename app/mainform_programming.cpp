@@ -25,7 +25,8 @@ void TForm1::SpeedButtonSettingClick()
 
 void TForm1::spbBaudRateClick()
 {
-    if (const auto command = device::BaudRateCommand(ui->cbxBaud_RS232->currentIndex(), ui->cbxBaud_NMEA->currentIndex()))
+    const int rs232Item = ui->cbxBaud_RS232->currentIndex();
+    if (const auto command = device::BaudRateCommand(rs232Item, ui->cbxBaud_NMEA->currentIndex()))
         SendCommand(*command);
 }
 

@@ -281,7 +281,11 @@ TEST_F(Connection, ProductInformationLinesSetTheConfigurationPages)
          {},
          {}},
         {"$PCVN,R,TXT,GPS_NAV_STATUS=5", 0, {{"ComboBoxGPSNavStatus", "currentText", "At Sea level"}}, {}, {}},
-        {"$PCVN,R,TXT,GPS_NAV_STATUS=4", 0, {{"ComboBoxGPSNavStatus", "currentText", "Altitude higher than 500m"}}, {}, {}},
+        {"$PCVN,R,TXT,GPS_NAV_STATUS=4",
+         0,
+         {{"ComboBoxGPSNavStatus", "currentText", "Altitude higher than 500m"}},
+         {},
+         {}},
         {"$PCVN,R,TXT,SYSTEM RESTART", 0, {}, {}, true},
         {"$PCVN,R,TXT,SYSTEM RESTART*00\r\n", 0, {}, {}, false},
     };
@@ -303,8 +307,8 @@ TEST_F(Connection, ProductInformationLinesSetTheConfigurationPages)
             EXPECT_EQ(control(v.control)->property(v.property), v.value) << v.control << "." << v.property;
         if (c.networkItems) {
             EXPECT_EQ(pages->isTabVisible(pages->indexOf(control("TabSheetNetwork"))), *c.networkItems);
-            for (const char* item :
-                 {"ImageNetworkFirmwareVersion", "LabelNetworkFirmwareVersionCaption", "LabelNetworkFirmwareVersoinData"})
+            for (const char* item : {"ImageNetworkFirmwareVersion", "LabelNetworkFirmwareVersionCaption",
+                                     "LabelNetworkFirmwareVersoinData"})
                 EXPECT_EQ(control(item)->isHidden(), !*c.networkItems) << item;
         }
         if (c.restart) {
