@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "nmea/byte_words.h"
+
 namespace nmea {
 
 namespace {
@@ -18,23 +20,17 @@ int HexDigitValue(unsigned char c)
 bool VerifyChecksum(const char* line)
 {
     const std::size_t length = std::strlen(line);
-    if (length < 2)
+    // The first "*" from the third character on, with both digits before the line's end.
+    const void* found = length > 2 ? std::memchr(line + 2, '*', length - 2) : nullptr;
+    if (found == nullptr)
         return false;
-    unsigned char sum = static_cast<unsigned char>(line[1]);
-    std::size_t star = 2;
-    for (;; ++star) {
-        if (line[star] == '*')
-            break;
-        if (length < 3 || star > length - 3)
-            return false;
-        sum ^= static_cast<unsigned char>(line[star]);
-    }
+    const auto star = static_cast<std::size_t>(static_cast<const char*>(found) - line);
+    if (star + 2 >= length)
+        return false;
+    // The character after the start character counts even when it is the "*".
+    const unsigned char sum = byte_words::XorBytes(line + 1, star - 1);
     const auto high = static_cast<unsigned char>(line[star + 1]);
-    if (high == '\0')
-        return false;
     const auto low = static_cast<unsigned char>(line[star + 2]);
-    if (low == '\0')
-        return false;
     const int received = (HexDigitValue(high) * 16 + HexDigitValue(low)) & 0xFF;
     return received == sum;
 }

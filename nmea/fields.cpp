@@ -1,10 +1,11 @@
 #include "nmea/fields.h"
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+
+#include "nmea/byte_words.h"
 
 namespace nmea {
 
@@ -21,9 +22,23 @@ std::uint8_t TruncateToByte(double value)
     return static_cast<std::uint8_t>(static_cast<std::int64_t>(value));
 }
 
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // strtol on a 32-bit long: saturates like the receiver software's C library did.
 long ReadLong32(const char* field)
 {
+    // Most fields are a few plain digits: read those here, with the result strtoll would give
+    // (nine digits cannot overflow); signs, spaces and longer numbers go to the C library.
+    constexpr int kPlainDigits = 9;
+    long plain = 0;
+    int digits = 0;
+    for (; digits < kPlainDigits && IsDigit(field[digits]); ++digits)
+        plain = plain * 10 + (field[digits] - '0');
+    if (digits > 0 && !IsDigit(field[digits]))
+        return plain;
     const long long value = std::strtoll(field, nullptr, 10);
     if (value > INT32_MAX)
         return INT32_MAX;
@@ -36,17 +51,18 @@ long ReadLong32(const char* field)
 
 bool MarkEmptyFields(char* line)
 {
-    // Where a space goes: after every comma followed by another comma or by "*".
-    std::size_t marks[kMaxNormalisedLength + 1];
+    const std::size_t length = std::strlen(line);
+    if (length > kMaxNormalisedLength)
+        return false;
+    // Where a space goes: after every comma followed by another comma or by "*". The NUL ends
+    // the look at the next character.
+    std::size_t marks[kMaxNormalisedLength];
     std::size_t empty = 0;
-    std::size_t length = 0;
-    for (; line[length] != '\0'; ++length) {
-        if (line[length] == ',' && (line[length + 1] == ',' || line[length + 1] == '*')) {
-            if (length + empty >= kMaxNormalisedLength)
-                return false;
-            marks[empty++] = length + 1;
-        }
-    }
+    byte_words::ForEachByte(line, length, ',', [&](std::size_t comma) {
+        const char next = line[comma + 1];
+        if (next == ',' || next == '*')
+            marks[empty++] = comma + 1;
+    });
     if (length + empty > kMaxNormalisedLength)
         return false;
     // Move the pieces between marks up from the end, NUL included.
@@ -62,8 +78,7 @@ bool MarkEmptyFields(char* line)
 
 int CountCommas(const char* line)
 {
-    const std::size_t length = std::strlen(line);
-    return static_cast<int>(std::count(line, line + length, ','));
+    return byte_words::CountBytes(line, std::strlen(line), ',');
 }
 
 bool HasCommaCount(const char* line, int n)

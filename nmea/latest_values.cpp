@@ -2,16 +2,12 @@
 
 #include <cstring>
 
+#include "nmea/formatter_table.h"
 #include "nmea/sentence_parser.h"
 
 namespace nmea {
 
 namespace {
-
-bool Is(const char (&formatter)[4], const char (&name)[4])
-{
-    return std::memcmp(formatter, name, sizeof formatter) == 0;
-}
 
 bool IsEmptyTime(const UtcTime& time)
 {
@@ -365,6 +361,8 @@ constexpr StoreEntry kStores[] = {
     {"MID", StoreMid}, {"BDY", StoreBdy}, {"TST", StoreTst}, {"FRQ", StoreFrq},
     {"BTH", StoreBth}, {"DBG", StoreDbg}, {"TPS", StoreTps}, {"MOB", StoreMob},
 };
+constexpr auto kStoresByFormatter = IndexByFormatter(kStores);
+static_assert(HasUniqueFormatters(kStoresByFormatter));
 
 }  // namespace
 
@@ -402,11 +400,8 @@ void StoreSentence(const SentenceRecord& record, LatestValues& latest)
     default:
         return;
     }
-    for (const StoreEntry& entry : kStores)
-        if (Is(record.formatter, entry.formatter)) {
-            entry.store(record, latest);
-            return;
-        }
+    if (const StoreEntry* entry = FindFormatter(kStoresByFormatter, record.formatter))
+        entry->store(record, latest);
 }
 
 }  // namespace nmea

@@ -4,6 +4,7 @@
 
 #include "nmea/checksum.h"
 #include "nmea/fields.h"
+#include "nmea/formatter_table.h"
 #include "nmea/parsers.h"
 
 namespace nmea {
@@ -29,6 +30,8 @@ constexpr ParserEntry kParsers[] = {
     {"VDO", ParseVdo}, {"VSD", ParseVsd}, {"VTG", ParseVtg}, {"WPL", ParseWpl},
     {"ZDA", ParseZda},
 };
+constexpr auto kParsersByFormatter = IndexByFormatter(kParsers);
+static_assert(HasUniqueFormatters(kParsersByFormatter));
 
 struct GroupEntry {
     char formatter[4];
@@ -50,6 +53,8 @@ constexpr GroupEntry kGroups[] = {
     {"FRQ", sgProprietary}, {"BTH", sgProprietary}, {"DBG", sgProprietary},
     {"TPS", sgProprietary}, {"MOB", sgProprietary},
 };
+constexpr auto kGroupsByFormatter = IndexByFormatter(kGroups);
+static_assert(HasUniqueFormatters(kGroupsByFormatter));
 
 bool SameFormatter(const char (&a)[4], const char (&b)[4])
 {
@@ -96,24 +101,22 @@ bool ParseSentence(char* line, SentenceRecord& record)
     } else {
         record.talker[0] = line[1];
         record.talker[1] = line[2];
-        if (std::strlen(line) > 5 && line[5] == 'Q')
+        // A line that passed the checksum test holds at least five characters, so line[5] is
+        // at most its NUL.
+        if (line[5] == 'Q')
             record.formatter[0] = 'Q';
         else if (line[2] != '\0')
             CopyFormatter(record.formatter, line + 3);
     }
 
-    for (const ParserEntry& entry : kParsers)
-        if (SameFormatter(entry.formatter, record.formatter))
-            return entry.parse(body, record);
-    return false;
+    const ParserEntry* parser = FindFormatter(kParsersByFormatter, record.formatter);
+    return parser != nullptr && parser->parse(body, record);
 }
 
 SentenceGroup ClassifySentence(const SentenceRecord& record)
 {
-    for (const GroupEntry& entry : kGroups)
-        if (SameFormatter(entry.formatter, record.formatter))
-            return entry.group;
-    return sgNone;
+    const GroupEntry* entry = FindFormatter(kGroupsByFormatter, record.formatter);
+    return entry != nullptr ? entry->group : sgNone;
 }
 
 const EncapsulatedFields* EncapsulatedOf(const SentenceRecord& record)

@@ -28,12 +28,32 @@ TEST(VerifyChecksum, ReadsDigitsAsTheDeviceSoftwareDoes)
         {"$GPZDA,201530.00,04,07,2002,00,00*60\r\n", true},
         {"$GPZDA,201530.00,04,07,2002,00,00*AC\r\n", false},
         {"$GPHDT*", false},
+        {"$**2A", true},   // the character after the start counts, even a "*"
+        {"$A*41", true},   // the shortest line with both digits
+        {"$A*4", false},
         {"$", false},
         {"", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         EXPECT_EQ(VerifyChecksum(c.line), c.valid);
+    }
+}
+
+// The sum is taken several characters at a time: every body length and every changed
+// character must still count.
+TEST(VerifyChecksum, CountsEveryCharacterAtEveryLength)
+{
+    std::string body = "$";
+    for (int length = 1; length <= 80; ++length) {
+        body += static_cast<char>('A' + length % 26);
+        std::string line = test::Framed(body);
+        EXPECT_TRUE(VerifyChecksum(line.c_str())) << line;
+        for (std::size_t i = 1; i < body.size(); ++i) {
+            std::string changed = line;
+            changed[i] = static_cast<char>(changed[i] ^ 0x40);
+            EXPECT_FALSE(VerifyChecksum(changed.c_str())) << changed;
+        }
     }
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -57,6 +60,35 @@ TEST(HasCommaCount, CountsEveryCommaOfTheLine)
     EXPECT_TRUE(HasCommaCount("$A,B*C,D", 2));    // commas after "*" count too
 }
 
+// The line scans test eight characters at a time and the rest one by one: every length and
+// every place of the commas within a word must give what a character-by-character walk gives.
+TEST(LineScans, AgreeWithACharacterWalkAtEveryPosition)
+{
+    for (std::size_t length = 0; length <= 60; ++length) {
+        for (std::size_t seed = 0; seed < 24; ++seed) {
+            std::string input;
+            for (std::size_t i = 0; i < length; ++i)
+                input += (i * 7 + seed * 3) % 5 == 0 || (i + seed) % 11 == 0 ? ',' : 'A';
+            if (seed % 3 == 0 && length > 0)
+                input[(length * seed) % length] = '*';
+
+            std::string expected;
+            for (std::size_t i = 0; i < input.size(); ++i) {
+                expected += input[i];
+                if (input[i] == ',' && i + 1 < input.size() && (input[i + 1] == ',' || input[i + 1] == '*'))
+                    expected += ' ';
+            }
+            const auto commas = static_cast<int>(std::count(input.begin(), input.end(), ','));
+
+            char line[kLineCapacity + 1] = {};
+            std::strcpy(line, input.c_str());
+            EXPECT_EQ(CountCommas(line), commas) << input;
+            EXPECT_TRUE(MarkEmptyFields(line)) << input;
+            EXPECT_EQ(std::string(line), expected) << input;
+        }
+    }
+}
+
 TEST(NextField, SplitsInPlaceAndRemembersThePosition)
 {
     char line[] = "$GPHDT,  12.5, ,T*00";
@@ -97,6 +129,14 @@ TEST(NumberReaders, FollowTheCLibraryAndKeepTheFieldWidth)
     EXPECT_EQ(ReadWord(" ", 512), 512);
     EXPECT_EQ(ReadLong("99999999999", 0), 2147483647);  // a 32-bit long saturates
     EXPECT_EQ(ReadLong(" ", 999999999), 999999999);
+    // Plain digits are read without the C library; around that path the results stay its own.
+    for (const char* text : {"0", "007", "12x", "123456789", "999999999", "1234567890",
+                             "2147483647", "2147483648", "00000000012", "-2147483649", "+12",
+                             "1 2", "9999999999999999999999"}) {
+        const long long c = std::strtoll(text, nullptr, 10);
+        const long long saturated = c > INT32_MAX ? INT32_MAX : c < INT32_MIN ? INT32_MIN : c;
+        EXPECT_EQ(ReadLong(text, 0), saturated) << text;
+    }
     EXPECT_FLOAT_EQ(ReadReal("1.5e2"), 150.0f);
     EXPECT_FLOAT_EQ(ReadReal(" "), kNoReal);
     EXPECT_EQ(ReadChar(" "), ' ');
