@@ -95,13 +95,4 @@ bool Dearmour(const AisFragmentBuffer& buffer, AisBitBuffer& bits) {
     return Dearmour(payload, buffer.fillBits, bits);
 }
 
-float SignExtend(std::uint32_t value, unsigned width) {
-    if (width == 0 || width > 32) {
-        return 0.0f;
-    }
-    const std::int64_t v = value;
-    const std::int64_t signBit = std::int64_t{1} << (width - 1);
-    return static_cast<float>((v & signBit) != 0 ? v - (signBit << 1) : v);
-}
-
 }  // namespace nmea

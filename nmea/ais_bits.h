@@ -40,13 +40,15 @@ inline std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsig
     if (width == 0 || width > 32) {
         return 0;
     }
-    // A 40-bit window over the five bytes that hold any 32 bits from any position.
+    // A 40-bit window over the five bytes that hold any 32 bits from any position. Away from the
+    // buffer's end it is read as the top of eight bytes, which compilers make one load.
     const std::size_t first = position / 8;
     std::uint64_t window = 0;
-    if (first + 5 <= bits.data.size()) {
+    if (first + 8 <= bits.data.size()) {
         const std::uint8_t* b = bits.data.data() + first;
-        window = std::uint64_t{b[0]} << 32 | std::uint64_t{b[1]} << 24 | std::uint64_t{b[2]} << 16 |
-                 std::uint64_t{b[3]} << 8 | b[4];
+        window = (std::uint64_t{b[0]} << 56 | std::uint64_t{b[1]} << 48 | std::uint64_t{b[2]} << 40 |
+                  std::uint64_t{b[3]} << 32 | std::uint64_t{b[4]} << 24 | std::uint64_t{b[5]} << 16 |
+                  std::uint64_t{b[6]} << 8 | b[7]) >> 24;
     } else {
         for (std::size_t i = 0; i < 5; ++i) {
             const std::size_t index = first + i;
@@ -58,7 +60,14 @@ inline std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsig
     return static_cast<std::uint32_t>((window >> (40 - skip - width)) & mask);
 }
 
-// Two's-complement reading of a `width`-bit field, as a float.
-float SignExtend(std::uint32_t value, unsigned width);
+// Two's-complement reading of a `width`-bit field, as a float. Inline like ReadBits.
+inline float SignExtend(std::uint32_t value, unsigned width) {
+    if (width == 0 || width > 32) {
+        return 0.0f;
+    }
+    const std::int64_t v = value;
+    const std::int64_t signBit = std::int64_t{1} << (width - 1);
+    return static_cast<float>((v & signBit) != 0 ? v - (signBit << 1) : v);
+}
 
 }  // namespace nmea

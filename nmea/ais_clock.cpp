@@ -12,12 +12,9 @@ namespace {
 constexpr std::array<std::uint32_t, 12> kDaysBeforeMonth = {0,   31,  59,  90,  120, 151,
                                                             181, 212, 243, 273, 304, 334};
 
-}  // namespace
-
-ClockReading ReadLocalClock() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    // Every AIS message stamps its target; the calendar conversion runs once per second.
+// The calendar fields of `seconds` in local time. Every AIS message stamps its target; the
+// conversion runs once per second.
+ClockReading LocalCalendar(std::time_t seconds) {
     thread_local std::time_t convertedSecond = -1;
     thread_local ClockReading converted;
     if (seconds != convertedSecond) {
@@ -33,21 +30,23 @@ ClockReading ReadLocalClock() {
         }
         convertedSecond = seconds;
     }
+    return converted;
+}
+
+}  // namespace
+
+ClockReading ReadLocalClock() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto sinceSecond = now - std::chrono::system_clock::from_time_t(seconds);
     const auto hundredths = std::chrono::duration_cast<std::chrono::milliseconds>(sinceSecond).count() / 10;
-    ClockReading clock = converted;
+    ClockReading clock = LocalCalendar(seconds);
     clock.hundredths = static_cast<std::uint8_t>(hundredths >= 0 && hundredths < 100 ? hundredths : 0);
     return clock;
 }
 
-PackedDate PackDate(const ClockReading& clock) {
-    return PackedDate{clock.year, clock.month, clock.day};
-}
-
-PackedTime PackTime(const ClockReading& clock) {
-    // Seconds plus hundredths / 100, truncated: the whole seconds.
-    return PackedTime{clock.hour, clock.minute,
-                      static_cast<std::uint8_t>(clock.second + clock.hundredths / 100)};
+ClockReading ReadLocalClockSeconds() {
+    return LocalCalendar(std::time(nullptr));
 }
 
 std::uint32_t StampSeconds(const PackedDate& date, const PackedTime& time) {

@@ -28,16 +28,21 @@ static_assert(ais_layout::kType22DestinationOffset + 8 <= kAisMessageBytes);
 // that any text read from the area ends within it.
 constexpr std::size_t kWritableBytes = kAisMessageBytes - 1;
 
+// Counts the bytes in a local and gives the message its size when done: a count kept in the
+// message would be stored and read again around every byte written (bytes may alias it).
 class MessageWriter {
 public:
-    explicit MessageWriter(AisMessage& message) : message_(message) {}
+    explicit MessageWriter(AisMessage& message) : message_(message), size_(message.size) {}
+    ~MessageWriter() { message_.size = static_cast<std::uint16_t>(size_); }
+    MessageWriter(const MessageWriter&) = delete;
+    MessageWriter& operator=(const MessageWriter&) = delete;
 
     bool Put(const void* value, std::size_t length) {
-        if (message_.size + length > kWritableBytes) {
+        if (size_ + length > kWritableBytes) {
             return false;
         }
-        std::memcpy(message_.bytes.data() + message_.size, value, length);
-        message_.size = static_cast<std::uint16_t>(message_.size + length);
+        std::memcpy(message_.bytes.data() + size_, value, length);
+        size_ += length;
         return true;
     }
     bool PutByte(std::uint32_t v) {
@@ -57,19 +62,20 @@ public:
 
     // Six-bit characters: 0..31 become "@".."_", 32..63 stay as they are (space to "?").
     bool PutText(const AisBitBuffer& bits, unsigned position, unsigned characters) {
-        if (message_.size + characters + 1 > kWritableBytes) {
+        if (size_ + characters + 1 > kWritableBytes) {
             return false;
         }
         for (unsigned i = 0; i < characters; ++i) {
             const std::uint32_t t = ReadBits(bits, position + 6 * i, 6);
-            message_.bytes[message_.size++] = static_cast<std::uint8_t>(t < 32 ? t + 64 : t);
+            message_.bytes[size_++] = static_cast<std::uint8_t>(t < 32 ? t + 64 : t);
         }
-        message_.bytes[message_.size++] = 0;
+        message_.bytes[size_++] = 0;
         return true;
     }
 
 private:
     AisMessage& message_;
+    std::size_t size_;
 };
 
 // Converts one field at `position` by its kind and appends it; `used` receives the bits read.
@@ -121,6 +127,31 @@ bool AppendField(const AisFieldDef& field, const AisBitBuffer& bits, unsigned po
     return false;
 }
 
+// Every field of the layout after the identifier, as far as the bits go; the message's field
+// count follows each field appended.
+bool AppendFields(const AisLayout& layout, const AisBitBuffer& bits, AisMessage& message) {
+    MessageWriter out(message);
+    const unsigned count = bits.count;
+    std::uint8_t decoded = message.fieldCount;
+    unsigned position = kTypeBits;
+    bool appended = true;
+    for (std::size_t i = 1; i < layout.fieldCount; ++i) {
+        const AisFieldDef& field = layout.fields[i];
+        if (position + static_cast<unsigned>(field.width) > count) {
+            break;
+        }
+        unsigned used = 0;
+        if (!AppendField(field, bits, position, out, used)) {
+            appended = false;
+            break;
+        }
+        position += used;
+        ++decoded;
+    }
+    message.fieldCount = decoded;
+    return appended;
+}
+
 std::uint8_t LayoutIndexFor(std::uint8_t type, const AisBitBuffer& bits) {
     if (type == 24 && ReadBits(bits, kType24PartNumberBit, 2) == kType24PartB) {
         return kAisType24PartBLayout;
@@ -163,19 +194,8 @@ bool DecodeAisFields(const AisLayoutTable& layouts, const AisBitBuffer& bits, Ai
     }
     message.layoutIndex = index;
 
-    MessageWriter out(message);
-    unsigned position = kTypeBits;
-    for (std::size_t i = 1; i < layout->fieldCount; ++i) {
-        const AisFieldDef& field = layout->fields[i];
-        if (position + static_cast<unsigned>(field.width) > bits.count) {
-            break;
-        }
-        unsigned used = 0;
-        if (!AppendField(field, bits, position, out, used)) {
-            return false;
-        }
-        position += used;
-        ++message.fieldCount;
+    if (!AppendFields(*layout, bits, message)) {
+        return false;
     }
     if (type == 22) {
         StoreType22Destinations(bits, message);
@@ -185,27 +205,6 @@ bool DecodeAisFields(const AisLayoutTable& layouts, const AisBitBuffer& bits, Ai
 
 const AisLayout* MessageLayout(const AisLayoutTable& layouts, const AisMessage& message) {
     return message.layoutIndex < layouts.layouts.size() ? layouts.layouts[message.layoutIndex] : nullptr;
-}
-
-std::uint8_t MessageByte(const AisMessage& message, std::size_t offset) {
-    return offset < message.bytes.size() ? message.bytes[offset] : 0;
-}
-
-std::uint16_t MessageWord(const AisMessage& message, std::size_t offset) {
-    return static_cast<std::uint16_t>(MessageByte(message, offset) | MessageByte(message, offset + 1) << 8);
-}
-
-std::uint32_t MessageDword(const AisMessage& message, std::size_t offset) {
-    return static_cast<std::uint32_t>(MessageWord(message, offset)) |
-           static_cast<std::uint32_t>(MessageWord(message, offset + 2)) << 16;
-}
-
-float MessageFloat(const AisMessage& message, std::size_t offset) {
-    float value = 0.0f;
-    if (offset + sizeof value <= message.bytes.size()) {
-        std::memcpy(&value, message.bytes.data() + offset, sizeof value);
-    }
-    return value;
 }
 
 const char* MessageText(const AisMessage& message, std::size_t offset) {

@@ -33,11 +33,29 @@ bool DecodeAisFields(const AisLayoutTable& layouts, const AisBitBuffer& bits, Ai
 // The layout a message was decoded with, or nullptr.
 const AisLayout* MessageLayout(const AisLayoutTable& layouts, const AisMessage& message);
 
-// Readers of stored values at a byte offset (offsets past the area read as 0 / empty).
-std::uint8_t MessageByte(const AisMessage& message, std::size_t offset);
-std::uint16_t MessageWord(const AisMessage& message, std::size_t offset);
-std::uint32_t MessageDword(const AisMessage& message, std::size_t offset);
-float MessageFloat(const AisMessage& message, std::size_t offset);
+// Readers of stored values at a byte offset (offsets past the area read as 0 / empty). Inline:
+// the target table reads every value it keeps through them.
+inline std::uint8_t MessageByte(const AisMessage& message, std::size_t offset) {
+    return offset < message.bytes.size() ? message.bytes[offset] : 0;
+}
+
+inline std::uint16_t MessageWord(const AisMessage& message, std::size_t offset) {
+    return static_cast<std::uint16_t>(MessageByte(message, offset) | MessageByte(message, offset + 1) << 8);
+}
+
+inline std::uint32_t MessageDword(const AisMessage& message, std::size_t offset) {
+    return static_cast<std::uint32_t>(MessageWord(message, offset)) |
+           static_cast<std::uint32_t>(MessageWord(message, offset + 2)) << 16;
+}
+
+inline float MessageFloat(const AisMessage& message, std::size_t offset) {
+    float value = 0.0f;
+    if (offset + sizeof value <= message.bytes.size()) {
+        std::memcpy(&value, message.bytes.data() + offset, sizeof value);
+    }
+    return value;
+}
+
 const char* MessageText(const AisMessage& message, std::size_t offset);
 
 // The stored value of a non-text field as a number, read by its kind's storage.

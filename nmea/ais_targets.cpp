@@ -288,9 +288,20 @@ std::size_t EntriesInUse(const AisTargetTable& table) {
     return std::min<std::size_t>(table.TargetCount, kAisTargetCapacity);
 }
 
+// The first entry with the MMSI. Every decoded message walks the table, so entries are
+// compared four to a step with one branch; the step that matches is then walked one by one.
 std::size_t FindTarget(const AisTargetTable& table, std::uint32_t mmsi) {
     const std::size_t count = EntriesInUse(table);
-    for (std::size_t i = 0; i < count; ++i) {
+    const auto& entries = table.entries;
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const int matches = (entries[i].mmsi == mmsi) + (entries[i + 1].mmsi == mmsi) +
+                            (entries[i + 2].mmsi == mmsi) + (entries[i + 3].mmsi == mmsi);
+        if (matches != 0) {
+            break;
+        }
+    }
+    for (; i < count; ++i) {
         if (table.entries[i].mmsi == mmsi) {
             return i;
         }
@@ -394,7 +405,7 @@ int UpdateTarget(AisTargetTable& table, const AisMessage& message, char channelC
     }
 
     AisTarget& target = table.entries[index];
-    const ClockReading now = table.clock != nullptr ? table.clock() : ReadLocalClock();
+    const ClockReading now = table.clock != nullptr ? table.clock() : ReadLocalClockSeconds();
     if (isNew) {
         target.vdmCount = 0;
         target.vdoCount = 0;

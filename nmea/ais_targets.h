@@ -111,7 +111,7 @@ struct AisTargetTable {
     AisStoredMessage<kAisMessageBytes> dataLinkManagement;                 // type 20
     AisStoredMessage<kAisMessageBytes> channelManagement;                  // type 22
     AisStoredMessage<kAisMessageBytes> groupAssignment;                    // type 23
-    ClockReading (*clock)() = ReadLocalClock;  // the PC clock; tests set their own
+    ClockReading (*clock)() = ReadLocalClockSeconds;  // the PC clock; tests set their own
 };
 
 // TargetCount 1, every entry free, the own ship with its start values.

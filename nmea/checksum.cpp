@@ -19,7 +19,11 @@ int HexDigitValue(unsigned char c)
 
 bool VerifyChecksum(const char* line)
 {
-    const std::size_t length = std::strlen(line);
+    return VerifyChecksum(line, std::strlen(line));
+}
+
+bool VerifyChecksum(const char* line, std::size_t length)
+{
     // The first "*" from the third character on, with both digits before the line's end.
     const void* found = length > 2 ? std::memchr(line + 2, '*', length - 2) : nullptr;
     if (found == nullptr)

@@ -51,7 +51,12 @@ long ReadLong32(const char* field)
 
 bool MarkEmptyFields(char* line)
 {
-    const std::size_t length = std::strlen(line);
+    std::size_t length = std::strlen(line);
+    return MarkEmptyFields(line, length);
+}
+
+bool MarkEmptyFields(char* line, std::size_t& length)
+{
     if (length > kMaxNormalisedLength)
         return false;
     // Where a space goes: after every comma followed by another comma or by "*". The NUL ends
@@ -73,6 +78,7 @@ bool MarkEmptyFields(char* line)
         line[from + k - 1] = ' ';
         end = from;
     }
+    length += empty;
     return true;
 }
 

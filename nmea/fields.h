@@ -16,6 +16,8 @@ inline constexpr std::size_t kLineCapacity = 99;
 // so that each parser sees an empty field as a field starting with a space. The line's buffer
 // must hold kLineCapacity bytes. False, line unchanged, when the result would reach 99 characters.
 bool MarkEmptyFields(char* line);
+// The same for a line whose length is already known; `length` becomes the marked line's.
+bool MarkEmptyFields(char* line, std::size_t& length);
 
 // True when the line holds exactly n commas (never for a line without any).
 bool HasCommaCount(const char* line, int n);

@@ -72,10 +72,10 @@ void CopyFormatter(char (&formatter)[4], const char* text)
 
 bool ParseSentence(char* line, SentenceRecord& record)
 {
-    const std::size_t length = std::strlen(line);
+    std::size_t length = std::strlen(line);
     if (length < 2 || line[length - 1] != '\n' || line[length - 2] != '\r')
         return false;
-    if (!VerifyChecksum(line) || !MarkEmptyFields(line))
+    if (!VerifyChecksum(line, length) || !MarkEmptyFields(line, length))
         return false;
 
     std::memset(record.talker, 0, sizeof record.talker);

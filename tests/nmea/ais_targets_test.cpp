@@ -206,6 +206,19 @@ TEST(PackClock, DateAndWholeSeconds) {
     EXPECT_LT(now.hundredths, 100);
 }
 
+TEST(PackClock, SecondsClockStampsAsThePreciseClock) {
+    // The table's default clock reads whole seconds only; a stamp keeps no more than that.
+    const ClockReading before = ReadLocalClock();
+    const ClockReading seconds = ReadLocalClockSeconds();
+    const ClockReading after = ReadLocalClock();
+    EXPECT_EQ(seconds.hundredths, 0);
+    const std::uint32_t stamp = StampSeconds(PackDate(seconds), PackTime(seconds));
+    // The seconds counter may lag the precise clock by a tick across a second's change.
+    EXPECT_GE(stamp + 1, StampSeconds(PackDate(before), PackTime(before)));
+    EXPECT_LE(stamp, StampSeconds(PackDate(after), PackTime(after)));
+    EXPECT_EQ(std::make_unique<AisTargetTable>()->clock, &ReadLocalClockSeconds);
+}
+
 TEST_F(AisTargets, PositionReportValues) {
     ASSERT_EQ(Feed(PositionReport(371798000, 400)), 1);
     const AisTarget& t = Entry(1);
