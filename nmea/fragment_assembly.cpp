@@ -6,19 +6,31 @@ namespace nmea {
 
 namespace {
 
-AisFragmentBuffer FragmentOf(const SentenceRecord& record, const EncapsulatedFields& fields)
+// The continuation rule on the values that name a fragment: same formatter, total and
+// sequential identifier as the held message, and the next sentence number.
+bool Continues(const AisFragmentBuffer& held, const char (&formatter)[4], std::int8_t total,
+               std::int8_t sequentialId, std::int8_t number)
 {
-    AisFragmentBuffer fragment{};
-    fragment.total = fields.total;
-    fragment.number = fields.number;
-    fragment.sequentialId = fields.sequentialId;
-    fragment.channel = fields.channel;
-    fragment.fillBits = fields.fillBits;
-    static_assert(sizeof fields.payload <= sizeof fragment.payload);
-    std::memcpy(fragment.payload, fields.payload, sizeof fields.payload);
-    fragment.payload[sizeof fields.payload - 1] = '\0';
-    std::memcpy(fragment.formatter, record.formatter, sizeof fragment.formatter);
-    return fragment;
+    return std::memcmp(held.formatter, formatter, sizeof held.formatter) == 0 &&
+           held.total == total && held.sequentialId == sequentialId && number == held.number + 1;
+}
+
+// A record's payload holds at most this many characters before its NUL.
+constexpr std::size_t kFieldsPayloadChars = sizeof EncapsulatedFields{}.payload - 1;
+static_assert(kFieldsPayloadChars < kFragmentPayloadCapacity);
+
+// Starts `buffer` afresh with the record's fragment. Written in place: the buffer is large
+// and every single-sentence message passes here.
+void StartWith(const SentenceRecord& record, const EncapsulatedFields& fields, AisFragmentBuffer& buffer)
+{
+    buffer = AisFragmentBuffer{};
+    buffer.total = fields.total;
+    buffer.number = fields.number;
+    buffer.sequentialId = fields.sequentialId;
+    buffer.channel = fields.channel;
+    buffer.fillBits = fields.fillBits;
+    std::memcpy(buffer.payload, fields.payload, kFieldsPayloadChars);
+    std::memcpy(buffer.formatter, record.formatter, sizeof buffer.formatter);
 }
 
 bool IsComplete(const AisFragmentBuffer& buffer)
@@ -30,9 +42,7 @@ bool IsComplete(const AisFragmentBuffer& buffer)
 
 bool IsNextFragment(const AisFragmentBuffer& held, const AisFragmentBuffer& next)
 {
-    return std::memcmp(held.formatter, next.formatter, sizeof held.formatter) == 0 &&
-           held.total == next.total && held.sequentialId == next.sequentialId &&
-           next.number == held.number + 1;
+    return Continues(held, next.formatter, next.total, next.sequentialId, next.number);
 }
 
 bool AssembleFragment(const SentenceRecord& record, AisFragmentBuffer& buffer)
@@ -40,24 +50,24 @@ bool AssembleFragment(const SentenceRecord& record, AisFragmentBuffer& buffer)
     const EncapsulatedFields* fields = EncapsulatedOf(record);
     if (fields == nullptr)
         return false;
-    const AisFragmentBuffer fragment = FragmentOf(record, *fields);
 
-    if (!IsNextFragment(buffer, fragment)) {
-        buffer = fragment;
-        return fragment.total == 1 && fragment.number == 1;
+    if (!Continues(buffer, record.formatter, fields->total, fields->sequentialId, fields->number)) {
+        StartWith(record, *fields, buffer);
+        return buffer.total == 1 && buffer.number == 1;
     }
     const std::size_t held = std::strlen(buffer.payload);
-    const std::size_t added = std::strlen(fragment.payload);
+    const std::size_t added = strnlen(fields->payload, kFieldsPayloadChars);
     if (held + added >= sizeof buffer.payload) {
         // Longer than any message: drop it rather than let the fragments run on.
         buffer = AisFragmentBuffer{};
         return false;
     }
-    std::memcpy(buffer.payload + held, fragment.payload, added + 1);
-    buffer.number = fragment.number;
-    if (fragment.total != fragment.number)
+    std::memcpy(buffer.payload + held, fields->payload, added);
+    buffer.payload[held + added] = '\0';
+    buffer.number = fields->number;
+    if (fields->total != fields->number)
         return false;
-    buffer.fillBits = fragment.fillBits;
+    buffer.fillBits = fields->fillBits;
     return IsComplete(buffer);
 }
 

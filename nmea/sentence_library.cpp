@@ -34,7 +34,8 @@ bool SentenceLibrary::ProcessEncapsulated()
         return false;
     if (!DecodeAisFields(ais.layouts, ais.bits, ais.message))
         return false;
-    const bool ownShip = std::strcmp(record.formatter, "VDO") == 0;
+    // All four bytes: the formatter is "VDO" and its NUL.
+    const bool ownShip = std::memcmp(record.formatter, "VDO", sizeof record.formatter) == 0;
     const int index = UpdateTarget(ais.targets, ais.message, fragments.channel, 0, ownShip);
     if (index >= 0) {
         AisTarget& target = ais.targets.entries[static_cast<std::size_t>(index)];
