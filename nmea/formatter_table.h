@@ -1,8 +1,7 @@
 #pragma once
 // Look-up of a formatter's entry in a table keyed by the formatter. The tables are written in
-// the order that reads best and sorted at compile time, so that each sentence costs a binary
-// search (six steps for the parsers) rather than a compare with every entry. Internal to the
-// library.
+// the order that reads best and indexed at compile time, so that each sentence costs one hash
+// and one compare rather than a compare with every entry. Internal to the library.
 //
 //   constexpr auto kIndex = IndexByFormatter(kEntries);   // entries have `char formatter[4]`
 //   static_assert(HasUniqueFormatters(kIndex));
@@ -25,32 +24,55 @@ constexpr std::uint32_t FormatterKey(const char (&formatter)[4])
     return key;
 }
 
-// The entries in the order of their keys, with the keys apart so that the search reads a small
-// array of numbers.
+// A perfect hash of the formatters: the key times a multiplier found at compile time, top eight
+// bits, names a slot that holds at most one entry. A look-up is one multiplication and one
+// compare, whatever the table's size.
 template <typename Entry, std::size_t N>
 struct FormatterIndex {
-    std::array<std::uint32_t, N> keys{};  // rising
+    static constexpr std::size_t kSlots = 256;
+    static constexpr std::uint8_t kEmpty = 0xFF;
+    static_assert(N < kEmpty);
+
+    std::uint32_t multiplier = 0;  // 0: no collision-free multiplier was found
+    std::array<std::uint8_t, kSlots> entryOf{};
     std::array<Entry, N> entries{};
+
+    static constexpr std::size_t Slot(std::uint32_t key, std::uint32_t multiplier)
+    {
+        return (key * multiplier) >> 24;
+    }
 };
 
 template <typename Entry, std::size_t N>
 constexpr FormatterIndex<Entry, N> IndexByFormatter(const Entry (&entries)[N])
 {
-    FormatterIndex<Entry, N> index;
+    using Index = FormatterIndex<Entry, N>;
+    Index index;
     std::copy(entries, entries + N, index.entries.begin());
-    std::sort(index.entries.begin(), index.entries.end(), [](const Entry& a, const Entry& b) {
-        return FormatterKey(a.formatter) < FormatterKey(b.formatter);
-    });
-    for (std::size_t i = 0; i < N; ++i)
-        index.keys[i] = FormatterKey(index.entries[i].formatter);
+    // Odd multipliers from a fixed sequence until one sends every formatter to its own slot.
+    std::uint32_t candidate = 0x9E3779B1u;
+    for (int attempt = 0; attempt < 100000; ++attempt, candidate += 0x6A09E668u) {
+        index.entryOf.fill(Index::kEmpty);
+        bool distinct = true;
+        for (std::size_t i = 0; i < N && distinct; ++i) {
+            std::uint8_t& slot = index.entryOf[Index::Slot(FormatterKey(entries[i].formatter), candidate | 1u)];
+            distinct = slot == Index::kEmpty;
+            slot = static_cast<std::uint8_t>(i);
+        }
+        if (distinct) {
+            index.multiplier = candidate | 1u;
+            return index;
+        }
+    }
     return index;
 }
 
-// Each formatter once, so that the search finds what a walk through the table would find first.
+// Each formatter once, so that the look-up finds what a walk through the table would find
+// first, and a multiplier found.
 template <typename Entry, std::size_t N>
 constexpr bool HasUniqueFormatters(const FormatterIndex<Entry, N>& index)
 {
-    return std::adjacent_find(index.keys.begin(), index.keys.end()) == index.keys.end();
+    return index.multiplier != 0;
 }
 
 // The entry of `formatter`, or null.
@@ -58,10 +80,10 @@ template <typename Entry, std::size_t N>
 const Entry* FindFormatter(const FormatterIndex<Entry, N>& index, const char (&formatter)[4])
 {
     const std::uint32_t key = FormatterKey(formatter);
-    const auto found = std::lower_bound(index.keys.begin(), index.keys.end(), key);
-    if (found == index.keys.end() || *found != key)
+    const std::uint8_t at = index.entryOf[FormatterIndex<Entry, N>::Slot(key, index.multiplier)];
+    if (at == FormatterIndex<Entry, N>::kEmpty || FormatterKey(index.entries[at].formatter) != key)
         return nullptr;
-    return &index.entries[static_cast<std::size_t>(found - index.keys.begin())];
+    return &index.entries[at];
 }
 
 }  // namespace nmea

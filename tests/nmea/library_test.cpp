@@ -134,6 +134,38 @@ TEST_F(LibraryTest, VtgGbsAndCourseValid)
     EXPECT_FLOAT_EQ(Gnss().courseTrue, kNoReal);
 }
 
+TEST(ClassifySentence, GivesEachFormatterItsGroupAndOthersNone)
+{
+    struct Case {
+        const char formatter[4];
+        SentenceGroup group;
+    };
+    const Case cases[] = {
+        {"GGA", sgGnss}, {"GLL", sgGnss}, {"GBS", sgGnss}, {"GSA", sgGnss}, {"GSV", sgGnss},
+        {"RMC", sgGnss}, {"VTG", sgGnss}, {"ZDA", sgGnss},
+        {"ROT", sgHeadingSpeed}, {"HDT", sgHeadingSpeed}, {"VBW", sgHeadingSpeed},
+        {"GNS", sgHeadingSpeed},
+        {"LRI", sgLongRange}, {"LRF", sgLongRange}, {"LR1", sgLongRange}, {"LR2", sgLongRange},
+        {"LR3", sgLongRange},
+        {"ABK", sgAis}, {"ACA", sgAis}, {"ACK", sgAis}, {"ACS", sgAis}, {"ALR", sgAis},
+        {"SSD", sgAis}, {"VSD", sgAis}, {"ABM", sgAis}, {"BBM", sgAis}, {"VDM", sgAis},
+        {"VDO", sgAis}, {"TXT", sgAis},
+        {"DSC", sgDsc}, {"DSE", sgDsc}, {"DSI", sgDsc}, {"DSR", sgDsc},
+        {"MID", sgProprietary}, {"BDY", sgProprietary}, {"TST", sgProprietary},
+        {"FRQ", sgProprietary}, {"BTH", sgProprietary}, {"DBG", sgProprietary},
+        {"TPS", sgProprietary}, {"MOB", sgProprietary},
+        // Near misses: case, length, a neighbour's letters, the query and proprietary forms.
+        {"gga", sgNone}, {"GG", sgNone}, {{'G', 'G', 'A', 'A'}, sgNone}, {"GGB", sgNone},
+        {"LR4", sgNone},
+        {"Q", sgNone}, {"Smg", sgNone}, {"CVN", sgNone}, {"", sgNone}, {"DTM", sgNone},
+    };
+    for (const Case& c : cases) {
+        SentenceRecord record{};
+        std::memcpy(record.formatter, c.formatter, sizeof record.formatter);
+        EXPECT_EQ(ClassifySentence(record), c.group) << c.formatter;
+    }
+}
+
 TEST_F(LibraryTest, RejectedAndUngroupedSentencesStoreNothing)
 {
     ASSERT_TRUE(Process("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"));
