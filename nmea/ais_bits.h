@@ -40,24 +40,23 @@ inline std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsig
     if (width == 0 || width > 32) {
         return 0;
     }
-    // A 40-bit window over the five bytes that hold any 32 bits from any position. Away from the
-    // buffer's end it is read as the top of eight bytes, which compilers make one load.
+    // The eight bytes from the field's first, most significant first: the skipped bits shift out
+    // at the top, then the field's `width` bits come down from the top. Away from the buffer's
+    // end the bytes are read as one word (compilers make the byte joins one load).
     const std::size_t first = position / 8;
     std::uint64_t window = 0;
     if (first + 8 <= bits.data.size()) {
         const std::uint8_t* b = bits.data.data() + first;
-        window = (std::uint64_t{b[0]} << 56 | std::uint64_t{b[1]} << 48 | std::uint64_t{b[2]} << 40 |
-                  std::uint64_t{b[3]} << 32 | std::uint64_t{b[4]} << 24 | std::uint64_t{b[5]} << 16 |
-                  std::uint64_t{b[6]} << 8 | b[7]) >> 24;
+        window = std::uint64_t{b[0]} << 56 | std::uint64_t{b[1]} << 48 | std::uint64_t{b[2]} << 40 |
+                 std::uint64_t{b[3]} << 32 | std::uint64_t{b[4]} << 24 | std::uint64_t{b[5]} << 16 |
+                 std::uint64_t{b[6]} << 8 | b[7];
     } else {
-        for (std::size_t i = 0; i < 5; ++i) {
+        for (std::size_t i = 0; i < 8; ++i) {
             const std::size_t index = first + i;
             window = (window << 8) | (index < bits.data.size() ? bits.data[index] : 0u);
         }
     }
-    const unsigned skip = position % 8;
-    const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
-    return static_cast<std::uint32_t>((window >> (40 - skip - width)) & mask);
+    return static_cast<std::uint32_t>((window << (position % 8)) >> (64 - width));
 }
 
 // Two's-complement reading of a `width`-bit field, as a float. Inline like ReadBits.

@@ -92,6 +92,28 @@ TEST(ReadBits, BeyondTheBufferReadsZero) {
     EXPECT_EQ(ReadBits(bits, 0xFFFFFFF0u, 32), 0u);
 }
 
+// The reader takes several bytes at once away from the end and byte by byte near it: every
+// position and width must read what a walk bit by bit reads.
+TEST(ReadBits, AgreesWithABitWalkEverywhere) {
+    AisBitBuffer bits;
+    std::uint32_t seed = 12345;
+    for (std::uint8_t& byte : bits.data) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<std::uint8_t>(seed >> 16);
+    }
+    const unsigned totalBits = static_cast<unsigned>(bits.data.size() * 8);
+    for (unsigned position = 0; position < totalBits + 40; ++position) {
+        for (unsigned width = 1; width <= 32; ++width) {
+            std::uint32_t expected = 0;
+            for (unsigned bit = position; bit < position + width; ++bit) {
+                const unsigned value = bit < totalBits ? (bits.data[bit / 8] >> (7 - bit % 8)) & 1u : 0u;
+                expected = expected << 1 | value;
+            }
+            ASSERT_EQ(ReadBits(bits, position, width), expected) << position << "/" << width;
+        }
+    }
+}
+
 TEST(SignExtend, TwosComplementByWidth) {
     struct Case { std::uint32_t v; unsigned width; float value; };
     const Case cases[] = {
