@@ -35,6 +35,7 @@ struct FormatterIndex {
 
     std::uint32_t multiplier = 0;  // 0: no collision-free multiplier was found
     std::array<std::uint8_t, kSlots> entryOf{};
+    std::array<std::uint32_t, N> keys{};  // of the entries, to confirm a hit in one compare
     std::array<Entry, N> entries{};
 
     static constexpr std::size_t Slot(std::uint32_t key, std::uint32_t multiplier)
@@ -49,13 +50,15 @@ constexpr FormatterIndex<Entry, N> IndexByFormatter(const Entry (&entries)[N])
     using Index = FormatterIndex<Entry, N>;
     Index index;
     std::copy(entries, entries + N, index.entries.begin());
+    for (std::size_t i = 0; i < N; ++i)
+        index.keys[i] = FormatterKey(entries[i].formatter);
     // Odd multipliers from a fixed sequence until one sends every formatter to its own slot.
     std::uint32_t candidate = 0x9E3779B1u;
     for (int attempt = 0; attempt < 100000; ++attempt, candidate += 0x6A09E668u) {
         index.entryOf.fill(Index::kEmpty);
         bool distinct = true;
         for (std::size_t i = 0; i < N && distinct; ++i) {
-            std::uint8_t& slot = index.entryOf[Index::Slot(FormatterKey(entries[i].formatter), candidate | 1u)];
+            std::uint8_t& slot = index.entryOf[Index::Slot(index.keys[i], candidate | 1u)];
             distinct = slot == Index::kEmpty;
             slot = static_cast<std::uint8_t>(i);
         }
@@ -81,7 +84,7 @@ const Entry* FindFormatter(const FormatterIndex<Entry, N>& index, const char (&f
 {
     const std::uint32_t key = FormatterKey(formatter);
     const std::uint8_t at = index.entryOf[FormatterIndex<Entry, N>::Slot(key, index.multiplier)];
-    if (at == FormatterIndex<Entry, N>::kEmpty || FormatterKey(index.entries[at].formatter) != key)
+    if (at == FormatterIndex<Entry, N>::kEmpty || index.keys[at] != key)
         return nullptr;
     return &index.entries[at];
 }
