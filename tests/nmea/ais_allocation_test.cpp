@@ -1,44 +1,14 @@
 // Decoding a message and updating the target table allocate nothing once the state exists.
-// Global operator new is replaced in this test program to count allocations; the replacements
-// stay out of line so the compiler does not pair a new with the free inside a delete.
+// The test program counts allocations through counting_allocator.cpp.
 
 #include "ais_test_support.h"
 
+#include "counting_allocator.h"
 #include "nmea/sentence_library.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
-
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace nmea {
 namespace {
@@ -58,7 +28,7 @@ TEST(AisAllocation, NoneWhileDecodingCaptures) {
     auto state = std::make_unique<AisState>();
     auto library = std::make_unique<SentenceLibrary>();
 
-    const long before = g_allocations;
+    const long before = test::AllocationCount();
     ASSERT_GT(before, 0);  // the counting allocator is in use
     int decoded = 0;
     for (const test::CapturedPayload& p : payloads) {
@@ -71,7 +41,7 @@ TEST(AisAllocation, NoneWhileDecodingCaptures) {
     for (const std::string& line : lines) {
         accepted += library->ProcessSentence(line);
     }
-    EXPECT_EQ(g_allocations - before, 0);
+    EXPECT_EQ(test::AllocationCount() - before, 0);
     EXPECT_GT(decoded, 500);
     EXPECT_GT(accepted, 500);
 }

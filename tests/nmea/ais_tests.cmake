@@ -11,11 +11,3 @@ if(TARGET nmea)
         LIBS nmea)
 endif()
 
-# Its own program: it replaces the global allocation functions to count them.
-if(TARGET nmea)
-    m47_add_test(nmea_ais_allocation_test
-        SOURCES
-            ${CMAKE_CURRENT_LIST_DIR}/ais_test_support.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/ais_allocation_test.cpp
-        LIBS nmea)
-endif()

@@ -10,7 +10,11 @@ if(TARGET nmea)
             ${CMAKE_CURRENT_LIST_DIR}/captures_test.cpp
         LIBS nmea)
     # Own program: it replaces the global allocation functions to count calls.
-    m47_add_test(nmea_core_allocation_tests
-        SOURCES ${CMAKE_CURRENT_LIST_DIR}/no_allocation_test.cpp
+    m47_add_test(nmea_allocation_tests
+        SOURCES
+            ${CMAKE_CURRENT_LIST_DIR}/counting_allocator.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/no_allocation_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/ais_test_support.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/ais_allocation_test.cpp
         LIBS nmea)
 endif()

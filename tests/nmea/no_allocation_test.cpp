@@ -1,39 +1,15 @@
-// After start-up the library must not allocate while it processes lines. The global allocation
-// functions are replaced in this test program to count calls.
+// After start-up the library must not allocate while it processes lines; the test program
+// counts allocations through counting_allocator.cpp.
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "counting_allocator.h"
 #include "nmea/sentence_library.h"
 #include "sentence_test_support.h"
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace nmea {
 namespace {
@@ -52,12 +28,12 @@ TEST(NoAllocation, ProcessingLinesAllocatesNothing)
         "!AIVDM,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,0*5C\r\n",
         "garbage\r\n",
     };
-    const long before = allocations.load();
+    const long before = test::AllocationCount();
     int accepted = 0;
     for (int round = 0; round < 3; ++round)
         for (const std::string& line : lines)
             accepted += library->ProcessSentence(line) ? 1 : 0;
-    EXPECT_EQ(allocations.load(), before);
+    EXPECT_EQ(test::AllocationCount(), before);
     EXPECT_EQ(accepted, 3 * 7);
 }
 
