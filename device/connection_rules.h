@@ -17,7 +17,6 @@ inline constexpr std::array<int, 15> kPortBaudRates{110,   300,   600,   1200,  
                                                     4800,  9600,  14400, 19200,  38400,
                                                     56000, 57600, 115200, 128000, 256000};
 inline constexpr int kBaudIndex115200 = 12;
-inline constexpr int kBaudIndexUsb = 13; // 128000: the USB interface always uses this setting
 
 // The BaudRate index for the PC baud-rate item text ("57600" -> 11); 115200 for a value that
 // is not in the table, and for no selection (empty text).
