@@ -14,7 +14,6 @@ TEST(BaudRateChoice, ItemTextGivesTheComponentIndex)
         {"4800", 5},    {"110", 0},    {"256000", 14}, {"", 12},   {"12345", 12}, {"abc", 12}};
     for (auto [text, index] : cases)
         EXPECT_EQ(BaudRateIndexFor(text), index) << text;
-    EXPECT_EQ(kPortBaudRates[kBaudIndexUsb], 128000);
 }
 
 TEST(PortItem, NumberAfterTheFirstComFallsBackTo1)
