@@ -1,10 +1,10 @@
 // Renders the windows to PNG files for review: the main window as it starts, every page with the
 // device panel forced visible, the About window and the progress window.
 // Usage: m47_render_screens OUTPUT_FOLDER   (run with QT_QPA_PLATFORM=offscreen)
-#include "about.h"
-#include "mainform.h"
-#include "scriptedmessagebox.h"
-#include "waitprogressform.h"
+#include "app/about.h"
+#include "app/mainform.h"
+#include "app/scriptedmessagebox.h"
+#include "app/waitprogressform.h"
 
 #include <QApplication>
 #include <QDir>

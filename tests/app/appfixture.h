@@ -1,10 +1,10 @@
 #pragma once
 // The program's three windows on private folders: a program folder that may hold a copy of the
 // Lang files and a documents folder that may hold a settings file. Message boxes are scripted.
-#include "about.h"
-#include "mainform.h"
-#include "scriptedmessagebox.h"
-#include "waitprogressform.h"
+#include "app/about.h"
+#include "app/mainform.h"
+#include "app/scriptedmessagebox.h"
+#include "app/waitprogressform.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "codepage.h"
+#include "app/codepage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #pragma once
 // The main window on a private virtual-port folder, with access to its handlers and timer ticks
 // so that tests drive the connection step by step instead of waiting for the timers.
-#include "../serial/pty_pair.h"
+#include "pty_pair.h"
 #include "appfixture.h"
-#include "clicklabel.h"
+#include "app/clicklabel.h"
 #include "device/command_sentences.h"
 #include "serial/comm.h"
-#include "tag.h"
+#include "app/tag.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

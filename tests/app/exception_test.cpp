@@ -1,6 +1,6 @@
 // An exception that escapes an event handler is shown and the program goes on.
-#include "application.h"
-#include "scriptedmessagebox.h"
+#include "app/application.h"
+#include "app/scriptedmessagebox.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "inifile.h"
+#include "app/inifile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

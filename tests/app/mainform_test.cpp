@@ -1,8 +1,8 @@
 // The main window's layout, start-up state, exit query, settings file and page changes.
-#include "../serial/pty_pair.h"
+#include "pty_pair.h"
 #include "appfixture.h"
 #include "serial/comm.h"
-#include "tag.h"
+#include "app/tag.h"
 
 #include <QAction>
 #include <QActionGroup>

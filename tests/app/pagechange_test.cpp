@@ -1,4 +1,4 @@
-#include "pagechange.h"
+#include "app/pagechange.h"
 
 #include <gtest/gtest.h>
 

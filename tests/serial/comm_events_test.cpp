@@ -1,7 +1,7 @@
 // Event delivery of the serial component: handler order, receive notifications, Close against
 // pending hand-offs, and a device that goes away.
-#include "comm.h"
-#include "posix_port.h"
+#include "serial/comm.h"
+#include "serial/posix_port.h"
 #include "pty_pair.h"
 
 #include <gtest/gtest.h>

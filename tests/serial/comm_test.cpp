@@ -1,8 +1,8 @@
 // The serial component against a pseudo-terminal: open and close, errors, line settings, the
 // property rules, reads and writes.
-#include "comm.h"
-#include "port_scan.h"
-#include "posix_port.h"
+#include "serial/comm.h"
+#include "serial/port_scan.h"
+#include "serial/posix_port.h"
 #include "pty_pair.h"
 
 #include <QVariant>

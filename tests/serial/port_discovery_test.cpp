@@ -1,9 +1,9 @@
 // Port discovery on a fake machine: sysfs and device nodes in a temporary tree, the virtual-port
 // folder, the debounced rescan, the inotify watcher, and a vanished port ending the connection.
-#include "comm.h"
-#include "device_watcher.h"
-#include "port_list.h"
-#include "port_scan.h"
+#include "serial/comm.h"
+#include "serial/device_watcher.h"
+#include "serial/port_list.h"
+#include "serial/port_scan.h"
 #include "pty_pair.h"
 
 #include <QDir>

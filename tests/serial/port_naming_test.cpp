@@ -1,6 +1,6 @@
 // The pure rules of port discovery: COM-number mapping, friendly names, the table and its order,
 // and the reading of list items.
-#include "port_naming.h"
+#include "serial/port_naming.h"
 
 #include <gtest/gtest.h>
 
