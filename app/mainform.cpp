@@ -66,7 +66,6 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent
         w->hide();
     ui->LabelEthFirmwareVersion->setText(QStringLiteral("None"));
     ui->LabelEthIP->setText(QStringLiteral("None"));
-    PortNumber = 0;
 
     // Centre on the desktop.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -201,12 +200,12 @@ void TForm1::SetUpCommPort()
 
 bool TForm1::IsDeviceReady() const
 {
-    return Tag(ui->OpenPort) == 1 && Identification.ProductInfoComplete;
+    return Session.DeviceReady();
 }
 
 void TForm1::LeaveNetworkConfigMode()
 {
-    if (Tag(ui->OpenPort) == 1 && IsConfigMode())
+    if (Session.Connected() && IsConfigMode())
         ButtonExitEthConfigModeClick();
 }
 

@@ -3,6 +3,7 @@
 // the message texts, and every handler and timer of the device connection is one of its
 // operations. The handlers of each area live in their own mainform_<area>.cpp.
 #include "device/connection_rules.h"
+#include "device/connection_session.h"
 #include "device/device_info.h"
 #include "device/rx_line_assembler.h"
 #include "serial/comm.h"
@@ -108,7 +109,6 @@ private:
     void RegisterPortNotifications();
     void EnumeratePorts();
     void RefreshPortList();
-    void CheckConnectedPortPresent();
     void DeviceChangeStep();
 
     // Connection and identification.
@@ -120,15 +120,16 @@ private:
     QString OpenCommPort(); // empty, or the serial component's failure
     void ResetConnectionState();
     void SetChoiceBoxesEnabled(bool enabled); // interface, PC baud rate and port
+    // Does what the connection session asked for, in its order.
+    void ApplySession(const m47::device::SessionEffects& effects);
     void AdvanceIdentification(const char* line);
     void ShowIdentified();
     void Timer1Timer();
-    void PollIdentification();
     void ShowReadBackPages();
     void LabelConnectionStatusDblClick();
     void Timer2Timer();
-    void ShowStatusBlink();
     void RestartStepTick();
+    void LookForRestartedPort();
     void SendProductInfoQuery();
     void SendCommand(std::string_view text);
     bool WriteToDevice(const char* bytes, std::size_t length);
@@ -140,7 +141,6 @@ private:
     void CheckBoxInternalGPSEnableClick();
     void AnnounceRestart();
     void spbDbgTestCmdClick();
-    void ReadDeviceCountdownStep();
 
     // Programming.
     void SpeedButtonSettingClick();
@@ -182,10 +182,9 @@ private:
     QTimer TimerUpdateSysChk;
     QTimer TimerEthernetRoutine;
 
-    // Connection state: ConnectionState, IdentifyTicks, ProductInfoComplete, DeviceIdentified.
-    m47::device::IdentificationState Identification;
+    // The connection between events; OpenPort's Tag mirrors whether one is open.
+    m47::device::ConnectionSession Session;
     MessageTextTable MessageTexts;
-    int PortNumber = 0; // COM number of the current or last connection
     // The present ports (PortNames, PortCount) and the debounced rescan on device changes.
     TPortList Ports{this};
     TComm* CommPort = nullptr; // owned by the application object, so it outlives the window
@@ -200,9 +199,6 @@ private:
     QString ProgramFolder;
     QString SettingsFolder;
     QString SettingsFilePath;
-    int ReadDeviceCountdown = 255; // 255: no Read Device request running
-    int RestartStep = 0;
-    bool StatusBlink = false;
     QWidget* PreviousMainPage = nullptr;
     QWidget* PreviousConfPage = nullptr;
     m47::device::DeviceInfo DeviceInfo{};

@@ -1,6 +1,6 @@
 // The configuration read: the device's product-information lines set DeviceInfo and the BAUD
 // RATE, INTERNAL GPS and NETWORK pages; the restart announcement starts the reconnect; Read
-// Device counts down to the BAUD RATE page.
+// Device starts the session's countdown to the BAUD RATE page.
 #include "mainform.h"
 
 #include "ui_mainform.h"
@@ -52,7 +52,7 @@ void TForm1::CheckBoxInternalGPSEnableClick()
 void TForm1::AnnounceRestart()
 {
     // RestartStepTick closes the port on the next system check tick and reopens it later.
-    RestartStep = 1;
+    Session.RestartAnnounced();
     if (!frmWaitingProgress)
         return;
     frmWaitingProgress->progressBar()->setMaximum(device::kRestartSteps);
@@ -63,11 +63,5 @@ void TForm1::AnnounceRestart()
 void TForm1::spbDbgTestCmdClick()
 {
     // Read Device sends nothing: the pages show what identification read back.
-    ReadDeviceCountdown = device::kReadDeviceTicks;
-}
-
-void TForm1::ReadDeviceCountdownStep()
-{
-    if (device::ReadDeviceCountdownTick(ReadDeviceCountdown))
-        ShowPage(ui->PageControlConf, ui->TabSheetBaudRate);
+    Session.ReadDeviceRequested();
 }

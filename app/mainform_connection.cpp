@@ -1,10 +1,12 @@
 // The device connection: interface and baud-rate choice, Connect/Disconnect, identification by
 // polling the product-information query, the two free-running timers, the reconnect after a
-// device restart, and the one path by which command sentences reach the device.
+// device restart, and the one path by which command sentences reach the device. The decisions
+// and the state between events are the connection session's; the handlers apply its effects.
 #include "mainform.h"
 
 #include "application.h"
 #include "device/command_sentences.h"
+#include "serial/port_naming.h"
 #include "tag.h"
 #include "ui_mainform.h"
 #include "waitprogressform.h"
@@ -84,26 +86,20 @@ void TForm1::RunConnectionToggle()
 void TForm1::ToggleConnection()
 {
     QString failure;
-    if (Tag(ui->OpenPort) != 0) {
-        SetTag(ui->OpenPort, 0);
-        if (CommPort->IsOpen())
-            CommPort->Close();
-    } else if (CommPort->IsOpen()) {
-        SetTag(ui->OpenPort, 0); // open although no connection is marked: the port stays open
-    } else {
+    const device::PortStep step = Session.ToggleStep(CommPort->IsOpen());
+    if (step == device::PortStep::Close && CommPort->IsOpen())
+        CommPort->Close();
+    else if (step == device::PortStep::Open)
         failure = OpenCommPort();
-        SetTag(ui->OpenPort, failure.isEmpty() ? 1 : 0);
-    }
-    const bool connected = Tag(ui->OpenPort) == 1;
+    Session.ToggleFinished(step == device::PortStep::Open && failure.isEmpty(),
+                           ConnectionPortNumber(ui->cbxDeviceComEnum->currentText()));
+    const bool connected = Session.Connected();
+    SetTag(ui->OpenPort, connected ? 1 : 0);
     ui->OpenPort->setChecked(connected);
     ResetConnectionState();
-    if (connected) {
-        AdvanceIdentification(nullptr);
-        SetChoiceBoxesEnabled(false);
-    }
+    SetChoiceBoxesEnabled(!connected);
     ShowConnectionStatusText();
     ShowOpenPortCaption();
-    PortNumber = device::PortNumberFromItem(ui->cbxDeviceComEnum->currentText().toStdString());
     // Told once the window is back in Idle, so that nothing polls a port that is not open.
     if (!failure.isEmpty())
         Boxes.ask(failure, QLatin1String(WarningCaption), QMessageBox::Ok);
@@ -126,7 +122,6 @@ QString TForm1::OpenCommPort()
 
 void TForm1::ResetConnectionState()
 {
-    device::ResetIdentification(Identification);
     SetChoiceBoxesEnabled(true);
     ui->PanelView->hide();
 }
@@ -138,11 +133,63 @@ void TForm1::SetChoiceBoxesEnabled(bool enabled)
         box->setEnabled(enabled);
 }
 
+void TForm1::ApplySession(const device::SessionEffects& effects)
+{
+    using device::SessionAction;
+    for (const SessionAction action : effects.Actions()) {
+        switch (action) {
+        case SessionAction::SendProductInfoQuery:
+            SendProductInfoQuery();
+            break;
+        case SessionAction::ConnectionToggle:
+            RunConnectionToggle();
+            break;
+        case SessionAction::ReportIdentifyTimeout:
+            Boxes.ask(QLatin1String(IdentifyTimeoutText), QLatin1String(TApplication::Title), QMessageBox::Ok);
+            ui->cbxDeviceComEnum->showPopup(); // so that the user picks another port
+            break;
+        case SessionAction::ShowReadBackPages:
+            ShowReadBackPages();
+            ApplySession(Session.ReadBackFinished());
+            break;
+        case SessionAction::ShowIdentified:
+            ShowIdentified();
+            break;
+        case SessionAction::ShowBaudRatePage:
+            ShowPage(ui->PageControlConf, ui->TabSheetBaudRate);
+            break;
+        case SessionAction::ShowStatusRed:
+        case SessionAction::ShowStatusBlack: {
+            const QString colour =
+                QLatin1String(action == SessionAction::ShowStatusRed ? "color: red;" : "color: black;");
+            if (ui->LabelConnectionStatus->styleSheet() != colour)
+                ui->LabelConnectionStatus->setStyleSheet(colour);
+            break;
+        }
+        case SessionAction::ShowProgress:
+            if (frmWaitingProgress)
+                frmWaitingProgress->progressBar()->setValue(effects.progress);
+            break;
+        case SessionAction::LookForRestartedPort:
+            LookForRestartedPort();
+            break;
+        case SessionAction::SelectPortItem:
+            ui->cbxDeviceComEnum->setCurrentIndex(effects.portItem);
+            break;
+        case SessionAction::HideProgress:
+            if (frmWaitingProgress)
+                frmWaitingProgress->hide();
+            break;
+        case SessionAction::RefreshPortList:
+            RefreshPortList();
+            break;
+        }
+    }
+}
+
 void TForm1::AdvanceIdentification(const char* line)
 {
-    if (device::AdvanceIdentification(Identification, line, [this] { ShowReadBackPages(); })
-        == device::IdentificationResult::Identified)
-        ShowIdentified();
+    ApplySession(Session.LineReceived(line));
 }
 
 void TForm1::ShowIdentified()
@@ -157,23 +204,7 @@ void TForm1::ShowIdentified()
 
 void TForm1::Timer1Timer()
 {
-    if (!device::ShouldPollIdentification(Identification, Tag(ui->OpenPort) == 1))
-        return;
-    PollIdentification();
-    ++Identification.IdentifyTicks;
-}
-
-void TForm1::PollIdentification()
-{
-    const device::PollDecision poll = device::PollIdentification(Identification.IdentifyTicks);
-    if (poll.sendQuery)
-        SendProductInfoQuery();
-    if (!poll.timedOut)
-        return;
-    Identification.ConnectionState = 0;
-    RunConnectionToggle();
-    Boxes.ask(QLatin1String(IdentifyTimeoutText), QLatin1String(TApplication::Title), QMessageBox::Ok);
-    ui->cbxDeviceComEnum->showPopup(); // so that the user picks another port
+    ApplySession(Session.Timer1Tick());
 }
 
 void TForm1::ShowReadBackPages()
@@ -198,52 +229,27 @@ void TForm1::ShowReadBackPages()
 
 void TForm1::LabelConnectionStatusDblClick()
 {
-    if (device::ForceIdentification(Identification, Tag(ui->OpenPort) == 1)
-        == device::IdentificationResult::Identified)
-        ShowIdentified();
+    ApplySession(Session.StatusDoubleClicked());
 }
 
 void TForm1::Timer2Timer()
 {
     DeviceChangeStep();
-    ReadDeviceCountdownStep();
-    ShowStatusBlink();
-}
-
-void TForm1::ShowStatusBlink()
-{
-    const bool red = device::StatusBlinkTick(StatusBlink, Tag(ui->OpenPort) == 1, Identification.ProductInfoComplete);
-    const QString colour = QLatin1String(red ? "color: red;" : "color: black;");
-    if (ui->LabelConnectionStatus->styleSheet() != colour)
-        ui->LabelConnectionStatus->setStyleSheet(colour);
+    ApplySession(Session.Timer2Tick());
 }
 
 void TForm1::RestartStepTick()
 {
-    const device::RestartTick tick = device::RestartStepTick(RestartStep);
-    if (tick.progress >= 0 && frmWaitingProgress)
-        frmWaitingProgress->progressBar()->setValue(tick.progress);
-    // The rescan may have ended the connection already when the device's port went away; the
-    // toggle would then open the vanished port instead of closing it.
-    if (tick.closeConnection && Tag(ui->OpenPort) == 1)
-        RunConnectionToggle();
-    if (!tick.lookForPort)
-        return;
+    ApplySession(Session.RestartStepTick());
+}
+
+void TForm1::LookForRestartedPort()
+{
     RefreshPortList();
     std::vector<std::string> items;
     for (int i = 0; i < Ports.PortCount() && i < ui->cbxDeviceComEnum->count(); ++i)
         items.push_back(ui->cbxDeviceComEnum->itemText(i).toStdString());
-    const int found = device::FindPortItem(items, PortNumber);
-    if (found >= 0) {
-        ui->cbxDeviceComEnum->setCurrentIndex(found);
-        RestartStep = 0;
-        // Reopens with the device name set before the restart, without a probe; a connection
-        // the user opened meanwhile is kept.
-        if (Tag(ui->OpenPort) == 0)
-            RunConnectionToggle();
-    }
-    if (frmWaitingProgress)
-        frmWaitingProgress->hide();
+    ApplySession(Session.RestartPortSearched(device::FindPortItem(items, Session.PortNumber())));
 }
 
 void TForm1::SendProductInfoQuery()

@@ -99,13 +99,13 @@ void TForm1::LoadLanguage(const QString& path)
 
 void TForm1::ShowOpenPortCaption()
 {
-    ui->OpenPort->setText(MessageTexts[Tag(ui->OpenPort) == 1 ? "Disconnect" : "Connect"]);
+    ui->OpenPort->setText(MessageTexts[Session.Connected() ? "Disconnect" : "Connect"]);
 }
 
 void TForm1::ShowConnectionStatusText()
 {
     static const char* const statusKeys[] = {"Click2Connect", "Connecting", "Connected"};
-    const int state = Identification.ConnectionState;
+    const int state = Session.Identification().ConnectionState;
     if (state >= 0 && state <= 2)
         ui->LabelConnectionStatus->setText(MessageTexts[statusKeys[state]]);
 }

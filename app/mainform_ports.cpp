@@ -27,19 +27,8 @@ void TForm1::RefreshPortList()
     ui->cbxDeviceComEnum->setCurrentIndex(Ports.PortCount() > 0 ? 0 : -1);
 }
 
-void TForm1::CheckConnectedPortPresent()
-{
-    if (!Ports.HoldsPort(PortNumber))
-        RunConnectionToggle();
-}
-
 void TForm1::DeviceChangeStep()
 {
-    if (!Ports.DeviceChangeStep())
-        return;
-    // While connected the list keeps the items it had when the connection was opened.
-    if (Tag(ui->OpenPort) == 0)
-        RefreshPortList();
-    else
-        CheckConnectedPortPresent();
+    if (Ports.DeviceChangeStep())
+        ApplySession(Session.PortsRescanned(Ports.HoldsPort(Session.PortNumber())));
 }

@@ -171,23 +171,30 @@ bool PortTableHolds(const TPortTable& table, int portNumber)
     return false;
 }
 
-int ProbeComNumber(const QString& item)
+int ComNumberAfter(const QString& item, QStringView marker)
 {
-    const qsizetype at = item.indexOf(u"(COM");
+    const qsizetype at = item.indexOf(marker);
     if (at < 0)
         return -1;
     int digits = 0;
-    return LeadingNumber(item, at + 4, digits);
+    return LeadingNumber(item, at + marker.size(), digits);
+}
+
+int ProbeComNumber(const QString& item)
+{
+    return ComNumberAfter(item, u"(COM");
 }
 
 int SelectedComNumber(const QString& item)
 {
-    const qsizetype at = item.indexOf(u"COM");
-    if (at < 0)
-        return -1;
-    int digits = 0;
-    const int n = LeadingNumber(item, at + 3, digits);
+    const int n = ComNumberAfter(item, u"COM");
     return (n >= 1 && n <= 255) ? n : -1;
+}
+
+int ConnectionPortNumber(const QString& item)
+{
+    const int n = SelectedComNumber(item);
+    return n > 0 ? n : 1;
 }
 
 QString PermissionHint(const QString& devicePath, const QString& group)

@@ -60,10 +60,16 @@ QStringList SortedPortNames(const TPortTable& table);
 // Whether an entry contains "(COM<n>)" (the parenthesis keeps COM1 from matching COM12).
 bool PortTableHolds(const TPortTable& table, int portNumber);
 
-// The number after "(COM" in a list item (the probe's reading); -1 when the item has none.
+// The COM number a port list item names, read as the decimal number after the first `marker`
+// (0 when no digit follows); -1 when the item has no `marker`. The three readings below differ
+// only in what they accept.
+int ComNumberAfter(const QString& item, QStringView marker);
+// The probe's reading: the number after "(COM"; -1 when the item has none.
 int ProbeComNumber(const QString& item);
-// The number after the first "COM" in a list item, 1..255; -1 otherwise.
+// The number after the first "COM", 1..255; -1 otherwise.   "Veldra M47 Simulator (COM200)" -> 200
 int SelectedComNumber(const QString& item);
+// The connection's port number: SelectedComNumber, or 1 when that finds none.
+int ConnectionPortNumber(const QString& item);
 
 // Second line for a probe refused for lack of permission.
 QString PermissionHint(const QString& devicePath, const QString& group);

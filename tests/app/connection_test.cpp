@@ -241,6 +241,20 @@ TEST_F(Connection, StatusBlinksRedAndBlackOnlyWhileIdentifying)
     EXPECT_EQ(status->styleSheet(), QStringLiteral("color: black;"));
 }
 
+// The 500 ms tick runs the device-change step before the blink: the tick whose rescan ends the
+// connection leaves the label black, not in the next blink colour.
+TEST_F(Connection, TickThatEndsTheConnectionAtTheRescanLeavesTheStatusBlack)
+{
+    connectDevice();
+    auto* status = control<QLabel>("LabelConnectionStatus");
+    access().Timer2Tick();
+    ASSERT_EQ(status->styleSheet(), QStringLiteral("color: red;"));
+    unpublish(kCom);
+    access().RescanAfterDeviceChange();
+    ASSERT_EQ(connectionTag(), 0);
+    EXPECT_EQ(status->styleSheet(), QStringLiteral("color: black;"));
+}
+
 // One product-information line on a fresh window and what the configuration pages show then.
 struct ShownValue
 {

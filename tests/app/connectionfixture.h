@@ -46,11 +46,11 @@ public:
     }
 
     void ParseConfigurationLine(const std::string& line) { f.ParseConfigurationLine(line.c_str()); }
-    const m47::device::IdentificationState& Identification() const { return f.Identification; }
+    const m47::device::IdentificationState& Identification() const { return f.Session.Identification(); }
     const m47::device::DeviceInfo& DeviceInfo() const { return f.DeviceInfo; }
     std::size_t PendingLength() const { return f.RxLines.PendingLength(); }
-    int RestartStep() const { return f.RestartStep; }
-    int ReadDeviceCountdown() const { return f.ReadDeviceCountdown; }
+    int RestartStep() const { return f.Session.RestartStep(); }
+    int ReadDeviceCountdown() const { return f.Session.ReadDeviceCountdown(); }
     TComm& Port() { return *f.CommPort; }
 
 private:

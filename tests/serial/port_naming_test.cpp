@@ -99,19 +99,32 @@ TEST(PortNaming, ConnectedPortIsFoundOnlyByItsExactNumber)
     EXPECT_TRUE(PortTableHolds(table, 12));
 }
 
-TEST(PortNaming, ListItemsAreReadLikeTheProbeAndThePortChoice)
+// One reading of the item text, three rules: the probe, the port choice and the connection's
+// port number differ only in what they accept.
+TEST(PortNaming, ListItemsAreReadLikeTheProbeThePortChoiceAndTheConnection)
 {
     struct Case {
         const char* item;
         int probe;
         int choice;
+        int connection;
     };
-    for (const Case& c : {Case{"FT232R USB UART (COM34)", 34, 34}, Case{"- NOT SELECTED -", -1, -1},
-                          Case{"COMMON Adapter (COM5)", 5, -1}, Case{"Adapter (COM0)", 0, -1},
-                          Case{"Adapter (COM256)", 256, -1}, Case{"Adapter (COM)", 0, -1},
-                          Case{"", -1, -1}}) {
-        EXPECT_EQ(ProbeComNumber(QString::fromLatin1(c.item)), c.probe) << c.item;
-        EXPECT_EQ(SelectedComNumber(QString::fromLatin1(c.item)), c.choice) << c.item;
+    for (const Case& c : {Case{"FT232R USB UART (COM34)", 34, 34, 34},
+                          Case{"Veldra M47 Simulator (COM200)", 200, 200, 200},
+                          Case{"- NOT SELECTED -", -1, -1, 1},
+                          Case{"COMMON Adapter (COM5)", 5, -1, 1}, // the first "COM" counts
+                          Case{"COM3 bridge (COM9)", 9, 3, 3},
+                          Case{"Adapter (COM0)", 0, -1, 1},
+                          Case{"Adapter (COM255)", 255, 255, 255},
+                          Case{"Adapter (COM256)", 256, -1, 1},
+                          Case{"Adapter (COM-4)", 0, -1, 1},
+                          Case{"Adapter (COM99999999999999)", 999999, -1, 1},
+                          Case{"Adapter (COM)", 0, -1, 1},
+                          Case{"", -1, -1, 1}}) {
+        const QString item = QString::fromLatin1(c.item);
+        EXPECT_EQ(ProbeComNumber(item), c.probe) << c.item;
+        EXPECT_EQ(SelectedComNumber(item), c.choice) << c.item;
+        EXPECT_EQ(ConnectionPortNumber(item), c.connection) << c.item;
     }
 }
 
