@@ -37,7 +37,6 @@ DataLogView::DataLogView(QWidget* parent)
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setFocusPolicy(Qt::StrongFocus);
     refreshTimer_.setSingleShot(true);
-    refreshTimer_.setInterval(0);
     connect(&refreshTimer_, &QTimer::timeout, this, &DataLogView::refresh);
     updateScrollRanges();
 }
@@ -51,8 +50,10 @@ void DataLogView::setDecoder(Decoder decoder)
 void DataLogView::appendLine(std::string_view bytes)
 {
     lines_.Append(bytes);
-    if (!refreshTimer_.isActive())
-        refreshTimer_.start();
+    if (refreshTimer_.isActive())
+        return;
+    const qint64 since = lastRefresh_.isValid() ? lastRefresh_.elapsed() : kRefreshInterval;
+    refreshTimer_.start(static_cast<int>(std::max<qint64>(0, kRefreshInterval - since)));
 }
 
 void DataLogView::clear()
@@ -97,6 +98,8 @@ void DataLogView::copySelection() const
 
 void DataLogView::refresh()
 {
+    refreshTimer_.stop();
+    lastRefresh_.start();
     QScrollBar* bar = verticalScrollBar();
     const bool followingNewest = bar->value() >= bar->maximum();
     updateScrollRanges();

@@ -4,7 +4,8 @@
 // one and costs the store's few bytes per line beyond its text.
 //
 //   appendLine(bytes)  stores the line at once; the scroll range, the picture and the following
-//                      of the newest line are brought up to date once per event-loop turn
+//                      of the newest line are brought up to date on the next event-loop turn,
+//                      and while lines keep coming at most every kRefreshInterval
 //   lines()            the store, in arrival order, as the device sent the bytes
 //
 // The user scrolls, selects whole lines (click, shift-click, drag, Ctrl+A) and copies them
@@ -13,6 +14,7 @@
 #include "logreport/log_lines.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
 
@@ -33,6 +35,10 @@ public:
     // First and last selected line.
     using LineRange = std::pair<std::size_t, std::size_t>;
 
+    // While lines keep coming the view is refreshed this often (ms); a repaint per serial
+    // notification would cost more than the line itself.
+    static constexpr int kRefreshInterval = 30;
+
     explicit DataLogView(QWidget* parent = nullptr);
 
     // Latin-1 until a decoder is set.
@@ -40,6 +46,8 @@ public:
 
     void appendLine(std::string_view bytes);
     void clear();
+    // Lines were appended that the picture does not show yet.
+    bool refreshPending() const { return refreshTimer_.isActive(); }
 
     const LogLines& lines() const { return lines_; }
     // The text shown for line `i`.
@@ -69,7 +77,8 @@ private:
 
     LogLines lines_;
     Decoder decoder_;
-    QTimer refreshTimer_; // one refresh per event-loop turn, however many lines came
+    QTimer refreshTimer_; // one refresh for however many lines came
+    QElapsedTimer lastRefresh_;
     std::optional<std::size_t> anchor_; // where the selection started
     std::optional<std::size_t> cursor_; // where it ends
 };
