@@ -33,6 +33,7 @@ struct CompassBox {
     int bottom;
     int textX;
     int textY;
+    bool operator==(const CompassBox&) const = default;
 };
 
 // Integer halves, as the map is rendered: radius = min((W - 16) / 2, (H - 16) / 2), never

@@ -49,6 +49,8 @@ struct SystemCheckRows {
     CheckImage rxImage;                 // ImageChkRx
     CheckImage networkImage;            // ImageNetworkFirmwareVersion
     CheckImage gpsImage;                // ImageChkGps
+
+    bool operator==(const SystemCheckRows&) const = default;
 };
 
 // What a system check refresh shows, from the device's read-back values, the GNSS position flag

@@ -61,6 +61,8 @@ TEST(RxCounting, CountersStopAtTheTopInsteadOfWrapping)
     EXPECT_EQ(ShowSystemCheck(DeviceInfo{}, false, panel.RxCounts()).rxImage, ciPassed);
 }
 
+namespace {
+
 class SystemCheckPage : public ::testing::Test {
 protected:
     void Answer(const char* sentence)
@@ -72,41 +74,37 @@ protected:
     RxCounters counters;
 };
 
+// The page before anything is received, and right after Refresh.
+const SystemCheckRows kNothingReceived{"---------", "---------", "Lost",   "N/A",    "0",     "0",
+                                       ciFailed,    ciFailed,    ciNoData, ciNoData, ciFailed};
+
+} // namespace
+
+namespace m47::diagnostics {
+void PrintTo(const SystemCheckRows& r, std::ostream* os)
+{
+    *os << "{" << r.firmwareVersion << " | " << r.serialNumber << " | " << r.gps << " | "
+        << r.networkFirmwareVersion << " | " << r.rxCountA << " | " << r.rxCountB << " | images "
+        << r.firmwareImage << r.serialNumberImage << r.rxImage << r.networkImage << r.gpsImage << "}";
+}
+} // namespace m47::diagnostics
+
 TEST_F(SystemCheckPage, NothingReceivedShowsDashesCrossesAndWarnings)
 {
-    const SystemCheckRows rows = ShowSystemCheck(info, false, counters);
-    EXPECT_EQ(rows.firmwareVersion, "---------");
-    EXPECT_EQ(rows.serialNumber, "---------");
-    EXPECT_EQ(rows.networkFirmwareVersion, "N/A");
-    EXPECT_EQ(rows.gps, "Lost");
-    EXPECT_EQ(rows.rxCountA, "0");
-    EXPECT_EQ(rows.rxCountB, "0");
-    EXPECT_EQ(rows.firmwareImage, ciFailed);
-    EXPECT_EQ(rows.serialNumberImage, ciFailed);
-    EXPECT_EQ(rows.rxImage, ciNoData);
-    EXPECT_EQ(rows.networkImage, ciNoData);
-    EXPECT_EQ(rows.gpsImage, ciFailed);
+    EXPECT_EQ(ShowSystemCheck(info, false, counters), kNothingReceived);
 }
 
 TEST_F(SystemCheckPage, ReceivedValuesShowWithCheckMarks)
 {
     Answer("$PCVN,R,TXT,FIRMWARE=M47-2.1.0");
     Answer("$PCVN,R,TXT,SERIAL NO.=M47A00123");
-    m47::device::SetText(info.NetworkFirmwareVersion, "NET-<b>1.4</b>");
+    m47::device::SetText(info.NetworkFirmwareVersion, "NET-<b>1.4</b>"); // kept as it came
     info.NetworkFirmwareReceived = 1;
     counters.RxCountB = 3;
 
-    const SystemCheckRows rows = ShowSystemCheck(info, true, counters);
-    EXPECT_EQ(rows.firmwareVersion, "M47-2.1.0");
-    EXPECT_EQ(rows.serialNumber, "M47A00123");
-    EXPECT_EQ(rows.networkFirmwareVersion, "NET-<b>1.4</b>") << "device text, kept as it came";
-    EXPECT_EQ(rows.gps, "Fixed");
-    EXPECT_EQ(rows.rxCountB, "3");
-    EXPECT_EQ(rows.firmwareImage, ciPassed);
-    EXPECT_EQ(rows.serialNumberImage, ciPassed);
-    EXPECT_EQ(rows.rxImage, ciPassed);
-    EXPECT_EQ(rows.networkImage, ciPassed);
-    EXPECT_EQ(rows.gpsImage, ciPassed);
+    const SystemCheckRows expected{"M47-2.1.0", "M47A00123", "Fixed",  "NET-<b>1.4</b>", "0",     "3",
+                                   ciPassed,    ciPassed,    ciPassed, ciPassed,         ciPassed};
+    EXPECT_EQ(ShowSystemCheck(info, true, counters), expected);
 }
 
 TEST_F(SystemCheckPage, RefreshShowsDashesAtOnceAndValuesAfterTheAnswer)
@@ -116,19 +114,13 @@ TEST_F(SystemCheckPage, RefreshShowsDashesAtOnceAndValuesAfterTheAnswer)
     counters = {12, 7};
 
     ClearSystemCheck(counters, info);
-    const SystemCheckRows cleared = ShowSystemCheck(info, false, counters);
-    EXPECT_EQ(cleared.firmwareVersion, "---------");
-    EXPECT_EQ(cleared.serialNumber, "---------");
-    EXPECT_EQ(cleared.rxCountA, "0");
-    EXPECT_EQ(cleared.rxCountB, "0");
-    EXPECT_EQ(cleared.networkFirmwareVersion, "N/A");
-    EXPECT_EQ(cleared.rxImage, ciNoData);
+    EXPECT_EQ(ShowSystemCheck(info, false, counters), kNothingReceived);
 
     Answer("$PCVN,R,TXT,FIRMWARE=M47-2.1.1");
-    const SystemCheckRows answered = ShowSystemCheck(info, false, counters);
-    EXPECT_EQ(answered.firmwareVersion, "M47-2.1.1");
-    EXPECT_EQ(answered.firmwareImage, ciPassed);
-    EXPECT_EQ(answered.serialNumber, "---------") << "not yet answered again";
+    SystemCheckRows answered = kNothingReceived;
+    answered.firmwareVersion = "M47-2.1.1";
+    answered.firmwareImage = ciPassed; // the serial number is not answered again yet
+    EXPECT_EQ(ShowSystemCheck(info, false, counters), answered);
 }
 
 TEST_F(SystemCheckPage, DeviceTextsAreReadNoFurtherThanTheirField)
