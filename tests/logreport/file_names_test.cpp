@@ -9,49 +9,56 @@ using namespace m47::logreport;
 namespace {
 
 struct NameCase {
+    std::string (*rule)(std::string_view);
     std::string given;
     std::string expected;
 };
 
-class DefaultExtension : public testing::TestWithParam<NameCase> {};
-class SuggestedName : public testing::TestWithParam<NameCase> {};
+NameCase Extended(std::string given, std::string expected)
+{
+    return {WithDefaultExtension, std::move(given), std::move(expected)};
+}
+
+NameCase Suggested(std::string given, std::string expected)
+{
+    return {SafeFileName, std::move(given), std::move(expected)};
+}
+
+class FileName : public testing::TestWithParam<NameCase> {};
 
 } // namespace
 
-TEST_P(DefaultExtension, IsAddedOnlyWhenTheNameHasNone)
+TEST_P(FileName, FollowsItsRule)
 {
-    EXPECT_EQ(WithDefaultExtension(GetParam().given), GetParam().expected);
+    EXPECT_EQ(GetParam().rule(GetParam().given), GetParam().expected);
 }
 
+// The default extension is added only when the name has none.
 INSTANTIATE_TEST_SUITE_P(
-    Table, DefaultExtension,
-    testing::Values(NameCase{"/home/tech/m47log", "/home/tech/m47log.TXT"},
-                    NameCase{"/home/tech/M47A00123456789", "/home/tech/M47A00123456789.TXT"},
-                    NameCase{"/home/tech/m47log.TXT", "/home/tech/m47log.TXT"},
-                    NameCase{"/home/tech/m47log.csv", "/home/tech/m47log.csv"},
-                    NameCase{"/home/tech/logs.d/m47log", "/home/tech/logs.d/m47log.TXT"},
-                    NameCase{"/home/tech/m47log.", "/home/tech/m47log.TXT"},
-                    NameCase{"/home/tech/.m47log", "/home/tech/.m47log.TXT"},
-                    NameCase{"m47log", "m47log.TXT"}));
+    DefaultExtension, FileName,
+    testing::Values(Extended("/home/tech/m47log", "/home/tech/m47log.TXT"),
+                    Extended("/home/tech/M47A00123456789", "/home/tech/M47A00123456789.TXT"),
+                    Extended("/home/tech/m47log.TXT", "/home/tech/m47log.TXT"),
+                    Extended("/home/tech/m47log.csv", "/home/tech/m47log.csv"),
+                    Extended("/home/tech/logs.d/m47log", "/home/tech/logs.d/m47log.TXT"),
+                    Extended("/home/tech/m47log.", "/home/tech/m47log.TXT"),
+                    Extended("/home/tech/.m47log", "/home/tech/.m47log.TXT"),
+                    Extended("m47log", "m47log.TXT")));
 
-TEST_P(SuggestedName, StaysAPlainNameInTheChosenFolder)
-{
-    EXPECT_EQ(SafeFileName(GetParam().given), GetParam().expected);
-}
-
+// The suggested report name stays a plain name in the chosen folder.
 INSTANTIATE_TEST_SUITE_P(
-    Table, SuggestedName,
-    testing::Values(NameCase{"M47A00123456789", "M47A00123456789"},
-                    NameCase{"", ""},
-                    NameCase{"../../etc/passwd", "___.._etc_passwd"},
-                    NameCase{"..", "__"},
-                    NameCase{"-rf", "_rf"},
-                    NameCase{".-.x", "___x"},
-                    NameCase{"/tmp", "_tmp"},
-                    NameCase{"M47\\A:B*?<>|\"", "M47_A_B______"},
-                    NameCase{std::string("M4\0\x1B\n\x7F", 6), "M4____"},
-                    NameCase{"M47A-01.5", "M47A-01.5"},
-                    NameCase{"\xE5\xBA\x8F\xE8\x99\x9F", "\xE5\xBA\x8F\xE8\x99\x9F"})); // UTF-8
+    SuggestedName, FileName,
+    testing::Values(Suggested("M47A00123456789", "M47A00123456789"),
+                    Suggested("", ""),
+                    Suggested("../../etc/passwd", "___.._etc_passwd"),
+                    Suggested("..", "__"),
+                    Suggested("-rf", "_rf"),
+                    Suggested(".-.x", "___x"),
+                    Suggested("/tmp", "_tmp"),
+                    Suggested("M47\\A:B*?<>|\"", "M47_A_B______"),
+                    Suggested(std::string("M4\0\x1B\n\x7F", 6), "M4____"),
+                    Suggested("M47A-01.5", "M47A-01.5"),
+                    Suggested("\xE5\xBA\x8F\xE8\x99\x9F", "\xE5\xBA\x8F\xE8\x99\x9F"))); // UTF-8
 
 TEST(SuggestedName, NoByteLeadsOutOfTheFolder)
 {
