@@ -82,7 +82,8 @@ int main(int argc, char** argv)
     // The map panel as the page holds it: cream border, white panel, map control filling it.
     QWidget border;
     border.resize(204, 204);
-    border.setStyleSheet("background-color: #FFFBF0;");
+    border.setObjectName("Panel3");
+    border.setStyleSheet("QWidget#Panel3 { background-color: #FFFBF0; }");
     QWidget mapPanel(&border);
     mapPanel.setGeometry(3, 2, 198, 200);
     auto* map = new TPaintSatelliteChart(&mapPanel);
