@@ -1,5 +1,7 @@
 #include "about.h"
 
+#include "application.h"
+
 #include "codepage.h"
 #include "ui_about.h"
 
@@ -26,7 +28,7 @@ TfrmAbout::~TfrmAbout() = default;
 
 void TfrmAbout::FormCreate()
 {
-    ui->StaticTextProduct->setText(QStringLiteral("Veldra M47 Configurator"));
+    ui->StaticTextProduct->setText(QLatin1String(TApplication::Title));
     ui->StaticTextProduct->setStyleSheet(QStringLiteral("color: black;"));
 }
 

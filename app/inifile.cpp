@@ -1,5 +1,7 @@
 #include "inifile.h"
 
+#include "logging.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <charconv>
@@ -139,11 +141,14 @@ void IniFile::setValue(std::string_view section, std::string_view key, const QBy
 bool IniFile::save(const QString& path) const
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    for (const QByteArray& line : lines_) {
-        file.write(line);
-        file.write("\n");
+    if (file.open(QIODevice::WriteOnly)) {
+        for (const QByteArray& line : lines_) {
+            file.write(line);
+            file.write("\n");
+        }
+        if (file.commit())
+            return true;
     }
-    return file.commit();
+    qCWarning(lcApp).noquote() << "writing" << path << "failed:" << file.errorString();
+    return false;
 }

@@ -8,6 +8,7 @@
 #include "device/rx_line_assembler.h"
 #include "serial/comm.h"
 #include "serial/port_list.h"
+#include "application.h"
 #include "messagebox.h"
 #include "messagetexts.h"
 #include "pagechange.h"
@@ -34,7 +35,7 @@ class TForm1 : public QMainWindow
     Q_OBJECT
 
 public:
-    static constexpr const char* Caption = "Veldra M47 Configurator";
+    static constexpr const char* Caption = TApplication::Title;
 
     // Pictures of the system check: 0 red cross, 1 green check mark, 2 orange warning triangle.
     static constexpr std::array<const char*, 3> ImageListSysChk = {

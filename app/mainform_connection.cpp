@@ -6,6 +6,7 @@
 
 #include "application.h"
 #include "device/command_sentences.h"
+#include "logging.h"
 #include "serial/port_naming.h"
 #include "tag.h"
 #include "ui_mainform.h"
@@ -267,5 +268,6 @@ bool TForm1::WriteToDevice(const char* bytes, std::size_t length)
 {
     if (!CommPort->IsOpen())
         return false;
+    TraceDeviceLine("tx", {bytes, length});
     return CommPort->Write(bytes, static_cast<int>(length)) > 0;
 }

@@ -4,6 +4,7 @@
 
 #include "codepage.h"
 #include "language.h"
+#include "logging.h"
 #include "tag.h"
 #include "ui_mainform.h"
 
@@ -11,7 +12,10 @@ using m47::device::LineConsumer;
 
 void TForm1::SetUpLineConsumers()
 {
-    RxLines.SetLogTap([this](std::string_view text) { AppendToDataLog(text); });
+    RxLines.SetLogTap([this](std::string_view text) {
+        TraceDeviceLine("rx", text);
+        AppendToDataLog(text);
+    });
     RxLines.SetConsumer(LineConsumer::GpsStatus, [this](char* line) { UpdateGpsStatus(line); });
     RxLines.SetConsumer(LineConsumer::Identification, [this](char* line) { AdvanceIdentification(line); });
     RxLines.SetConsumer(LineConsumer::Configuration, [this](char* line) { ParseConfigurationLine(line); });

@@ -16,5 +16,5 @@ void TForm1::WriteSettings(const QString& path)
 {
     IniFile ini = IniFile::load(path);
     ini.setValue(Section, LanguageKey, QByteArray::number(LanguageIndex));
-    ini.save(path); // a settings file that cannot be written is not reported
+    ini.save(path); // a settings file that cannot be written is not reported; the log says why
 }

@@ -191,7 +191,8 @@ void ReadText(const char* field, char* out, std::size_t capacity, bool emptyAsBl
 
 float DegMinToDegrees(double value, float limit)
 {
-    // Minutes to degrees in extended precision, as the receiver's original software did.
+    // Minutes to degrees in extended precision, so that the truncation of the shown minutes
+    // does not lose the last digit to double rounding.
     const long double c = static_cast<long double>(value) * static_cast<long double>(0.01);
     const long double d = std::trunc(c);
     const auto degrees =

@@ -3,7 +3,7 @@
 // Mapping of the platform calls:
 //   CreateFile            open(O_RDWR | O_NOCTTY | O_NONBLOCK) + flock(LOCK_EX | LOCK_NB)
 //   SetCommTimeouts       kept in Timeouts(); Read and Write wait with poll() within them. It
-//                         fails, like the original, on a descriptor that is no terminal.
+//                         fails on a descriptor that is no terminal, as every line setting does.
 //   SetupComm             nothing to do: a tty's queue sizes are fixed by its driver; the sizes
 //                         are kept (ReadBufSize, WriteBufSize)
 //   Get/SetCommState      tcgetattr/tcsetattr in raw mode, termios2 for the bit rate
@@ -13,9 +13,11 @@
 //   PurgeComm             tcflush(TCIOFLUSH) when the port closes
 #include "comm.h"
 
+#include "logging.h"
 #include "port_scan.h"
 #include "posix_port.h"
 
+#include <QFile>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -94,7 +96,8 @@ void TThreadComm::StartEventThread()
         thread->PostHandOff = [this] { QMetaObject::invokeMethod(&handOff_, "Deliver", Qt::QueuedConnection); };
         eventThread_ = std::move(thread);
         eventThread_->Start();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        qCWarning(lcSerial).noquote() << "no event thread for" << devicePath_ << ":" << error.what();
         eventThread_.reset();
         ClosePortHandle();
     }
@@ -102,12 +105,14 @@ void TThreadComm::StartEventThread()
 
 void TThreadComm::CreatePortHandle()
 {
-    const QString path = ResolveDevicePath(deviceName_, SystemPortEnvironment());
-    const int fd = posixport::OpenExclusive(path.toStdString());
+    devicePath_ = ResolveDevicePath(deviceName_, SystemPortEnvironment());
+    const int fd = posixport::OpenExclusive(QFile::encodeName(devicePath_).toStdString());
     if (fd < 0) {
+        LogCallFailure(lcSerial(), "open", devicePath_, errno);
         portOpen_ = false;
         return;
     }
+    qCDebug(lcSerial).noquote() << "opened" << devicePath_ << "for" << deviceName_;
     portHandle_ = fd;
     portOpen_ = true;
 }
@@ -128,7 +133,10 @@ bool TThreadComm::ApplyTimeouts()
     timeouts_.ReadTotalTimeoutConstant = 1000;
     timeouts_.WriteTotalTimeoutMultiplier = 19200 / bitRate;
     timeouts_.WriteTotalTimeoutConstant = 0;
-    return isatty(portHandle_) == 1;
+    if (isatty(portHandle_) == 1)
+        return true;
+    LogCallFailure(lcSerial(), "isatty", devicePath_, errno);
+    return false;
 }
 
 void TThreadComm::ApplyLineSettings()
@@ -152,6 +160,8 @@ void TThreadComm::ApplyLineSettings()
     lineSettings_.fErrorChar = options_.Contains(coErrorChar);
     lineSettings_.fNull = options_.Contains(coNullStrip);
     const int error = posixport::ApplyLineSettings(portHandle_, lineSettings_);
+    if (error != 0)
+        LogCallFailure(lcSerial(), "tcsetattr", devicePath_, error);
     if (error != 0)
         RaisePortError("Error updating DataControlBlock (Error: %d)", error);
 }
@@ -181,7 +191,8 @@ int TThreadComm::Write(const void* buffer, int count)
     if (limit == 0)
         limit = kUnboundedWriteLimitMs;
     std::size_t written = 0;
-    if (posixport::WriteWithin(portHandle_, buffer, static_cast<std::size_t>(count), limit, written) != 0) {
+    if (const int error = posixport::WriteWithin(portHandle_, buffer, static_cast<std::size_t>(count), limit, written)) {
+        LogCallFailure(lcSerial(), "write", devicePath_, error);
         TComStat ignored;
         ClearCommError(ignored);
     }
@@ -202,8 +213,10 @@ int TThreadComm::Read(void* buffer, int count)
     const int limit = MillisecondsFor(timeouts_.ReadTotalTimeoutMultiplier,
                                       timeouts_.ReadTotalTimeoutConstant, count);
     std::size_t got = 0;
-    if (posixport::ReadWithin(portHandle_, buffer, static_cast<std::size_t>(count), limit, got) != 0)
+    if (const int error = posixport::ReadWithin(portHandle_, buffer, static_cast<std::size_t>(count), limit, got)) {
+        LogCallFailure(lcSerial(), "read", devicePath_, error);
         ClearCommError(status);
+    }
     bytesRead_ += got;
     return static_cast<int>(got);
 }
@@ -227,8 +240,10 @@ void TThreadComm::SendEscape(int modemLine, bool on)
         std::lock_guard lock(portLock_);
         error = posixport::SetModemLine(portHandle_, modemLine, on);
     }
-    if (error != 0)
+    if (error != 0) {
+        LogCallFailure(lcSerial(), "ioctl(TIOCMBIS/TIOCMBIC)", devicePath_, error);
         RaisePortError("EscapeCommFunction failure (Error: %d)", error);
+    }
 }
 
 void TThreadComm::RaisePortError(const char* text, int code)

@@ -165,6 +165,7 @@ private:
     TCommEventChars eventChars_{this};
 
     int portHandle_ = -1;
+    QString devicePath_; // the node DeviceName resolved to at the last open, for the log
     bool portOpen_ = false;
     TLineSettings lineSettings_;
     TCommTimeouts timeouts_;

@@ -1,6 +1,7 @@
 // The event wait of the serial component on poll(), and the synchronous hand-off.
 #include "comm_event_thread.h"
 
+#include "logging.h"
 #include "posix_port.h"
 
 #include <cerrno>
@@ -133,7 +134,10 @@ std::uint32_t TCommEventThread::WaitForEvents()
     const nfds_t count = (watchingPort_ && !pausing) ? 2 : 1;
     const int ready = poll(fds, count, pausing ? kAnnouncedBytesPauseMs : -1);
     if (ready < 0) {
-        throttle_ = errno != EINTR;  // a failing poll must not turn into a busy loop
+        const int error = errno;
+        throttle_ = error != EINTR;  // a failing poll must not turn into a busy loop
+        if (throttle_)
+            LogCallFailure(lcSerial(), "poll", QStringLiteral("descriptor %1").arg(portHandle_), error);
         return 0;
     }
     if (fds[0].revents != 0) {

@@ -1,6 +1,7 @@
 // inotify-based device-change intake.
 #include "device_watcher.h"
 
+#include "logging.h"
 #include "port_naming.h"
 
 #include <QDir>
@@ -16,10 +17,14 @@ TInotifyDeviceWatcher::TInotifyDeviceWatcher(const QString& devDir, const QStrin
     : TDeviceChangeSource(parent), virtualDir_(virtualDir)
 {
     fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd_ < 0)
+    if (fd_ < 0) {
+        LogCallFailure(lcPorts(), "inotify_init1", devDir, errno);
         return;
+    }
     devWatch_ = inotify_add_watch(fd_, QFile::encodeName(devDir).constData(),
                                   IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB);
+    if (devWatch_ < 0)
+        LogCallFailure(lcPorts(), "inotify_add_watch", devDir, errno);
     WatchVirtualDir();
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TInotifyDeviceWatcher::ReadEvents);
@@ -38,6 +43,8 @@ void TInotifyDeviceWatcher::WatchVirtualDir()
     virtualWatch_ = inotify_add_watch(fd_, QFile::encodeName(virtualDir_).constData(),
                                       IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
                                           IN_CLOSE_WRITE | IN_DELETE_SELF | IN_MOVE_SELF);
+    if (virtualWatch_ < 0)
+        LogCallFailure(lcPorts(), "inotify_add_watch", virtualDir_, errno);
 }
 
 void TInotifyDeviceWatcher::ReadEvents()

@@ -34,8 +34,8 @@ struct TCommTimeouts {
     std::uint32_t WriteTotalTimeoutConstant = 0;
 };
 
-// The device status record: bytes waiting in the input and output queues. The hold flags of
-// the original record have no tty equivalent and stay 0.
+// The device status record: bytes waiting in the input and output queues. The hold flags have
+// no tty equivalent and stay 0.
 struct TComStat {
     std::uint32_t Flags = 0;
     std::uint32_t cbInQue = 0;

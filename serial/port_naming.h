@@ -16,7 +16,7 @@
 
 inline constexpr int kMaxPorts = 256;
 inline constexpr char kNotSelectedItem[] = "- NOT SELECTED -";
-// A friendly name must fit the original's 128-byte buffer with its terminator.
+// A friendly name fits a 128-byte buffer with its terminator, which is all the window shows.
 inline constexpr int kMaxFriendlyNameLength = 127;
 
 enum class TPortKind { Uart, UsbSerial, UsbModem, Virtual };

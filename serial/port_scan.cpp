@@ -2,6 +2,7 @@
 // virtual-port folder, and the exclusive-open probe.
 #include "port_scan.h"
 
+#include "logging.h"
 #include "posix_port.h"
 
 #include <QDir>
@@ -140,6 +141,7 @@ TProbeResult ProbeDevice(const QString& deviceName, const TPortEnvironment& env)
         return result;
     }
     result.Error = errno;
+    LogCallFailure(lcPorts(), "open (probe)", result.DevicePath, result.Error);
     struct stat st {};
     if ((result.Error == EACCES || result.Error == EPERM) && stat(path.constData(), &st) == 0) {
         if (const group* g = getgrgid(st.st_gid))
