@@ -126,7 +126,19 @@ SessionEffects ConnectionSession::PortsRescanned(bool holdsPort)
     if (!connected_)
         effects.Add(SessionAction::RefreshPortList);
     else if (!holdsPort)
-        effects.Add(SessionAction::ConnectionToggle);
+        effects = PortLost();
+    return effects;
+}
+
+SessionEffects ConnectionSession::PortLost()
+{
+    SessionEffects effects;
+    if (!connected_)
+        return effects;
+    // The list is rebuilt after the close, so that the gone port is not offered again; the
+    // close still takes the port number from the item it was opened with.
+    effects.Add(SessionAction::ConnectionToggle);
+    effects.Add(SessionAction::RefreshPortList);
     return effects;
 }
 

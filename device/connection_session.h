@@ -98,6 +98,9 @@ public:
     SessionEffects Timer2Tick();
     // The rescan after a device change; `holdsPort`: the new list still has PortNumber().
     SessionEffects PortsRescanned(bool holdsPort);
+    // The open port's device hung up, failed or vanished: the connection ends without a word,
+    // as when a rescan no longer lists the port.
+    SessionEffects PortLost();
 
     // Read Device: the BAUD RATE page comes back five ticks later.
     void ReadDeviceRequested() { readDeviceCountdown_ = kReadDeviceTicks; }

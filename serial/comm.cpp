@@ -221,6 +221,19 @@ int TThreadComm::Read(void* buffer, int count)
     return static_cast<int>(got);
 }
 
+bool TThreadComm::DeviceGone()
+{
+    if (!portOpen_)
+        return false;
+    std::lock_guard lock(portLock_);
+    const QString now = ResolveDevicePath(deviceName_, SystemPortEnvironment());
+    const bool gone =
+        posixport::HungUp(portHandle_) || !posixport::IsSameNode(portHandle_, QFile::encodeName(now).toStdString());
+    if (gone)
+        qCDebug(lcSerial).noquote() << devicePath_ << "is gone; the name now leads to" << now;
+    return gone;
+}
+
 void TThreadComm::SetDtr(bool on)
 {
     SendEscape(TIOCM_DTR, on);

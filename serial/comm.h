@@ -68,6 +68,9 @@ public:
     int Read(void* buffer, int count);
     void SetDtr(bool on);
     void SetRts(bool on);
+    // Whether the open port's device is gone: hung up or failed, or its name now leads to another
+    // node or to none (unplugged, replugged, or its publisher died). False while closed.
+    bool DeviceGone();
 
     // Properties; setters follow the rules of each (taken while closed only, re-applied on change).
     QString DeviceName() const { return deviceName_; }

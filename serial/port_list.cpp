@@ -10,6 +10,8 @@ namespace {
 
 // Ticks of 500 ms between the first announcement of a burst and the rescan.
 constexpr int kDeviceChangeTicks = 4;
+// Ticks of 500 ms between two looks at the ports while nothing is announced.
+constexpr int kPresenceCheckTicks = 4;
 
 }  // namespace
 
@@ -39,8 +41,16 @@ void TPortList::WatchDeviceChanges(TDeviceChangeSource* source)
 
 bool TPortList::DeviceChangeStep()
 {
-    if (deviceChangePending_)
+    if (deviceChangePending_) {
         ++deviceChangeTicks_;
+    } else if (++quietTicks_ >= kPresenceCheckTicks) {
+        quietTicks_ = 0;
+        TPortTable now = BuildPortTable(scanner_());
+        if (now == table_)
+            return false;
+        table_ = std::move(now);
+        return true;
+    }
     if (deviceChangeTicks_ < kDeviceChangeTicks)
         return false;
     deviceChangePending_ = false;

@@ -36,7 +36,9 @@ public:
     void WatchDeviceChanges(TDeviceChangeSource* source);
     // The first step of every 500 ms tick: counts ticks since a change was announced; on the
     // fourth, clears the announcement, enumerates again and returns true (the caller then
-    // refreshes the combo box, or checks the connected port).
+    // refreshes the combo box, or checks the connected port). Without an announcement it looks
+    // again every fourth tick and returns true when the ports differ: a publisher that died
+    // leaves its link dangling, and a node can vanish, without any event in a watched folder.
     bool DeviceChangeStep();
     bool DeviceChangePending() const { return deviceChangePending_; }
     int DeviceChangeTicks() const { return deviceChangeTicks_; }
@@ -49,6 +51,7 @@ private:
     TPortTable table_;
     bool deviceChangePending_ = false;
     int deviceChangeTicks_ = 0;
+    int quietTicks_ = 0; // ticks since the ports were last enumerated without an announcement
 };
 
 // The probe of a list item: opens "\\.\COM<n>" (n after "(COM") exclusively and closes it.

@@ -12,6 +12,7 @@
 #include <QStringView>
 
 #include <array>
+#include <algorithm>
 #include <vector>
 
 inline constexpr int kMaxPorts = 256;
@@ -52,6 +53,11 @@ std::vector<TFoundPort> MergePorts(std::vector<TFoundPort> system, std::vector<T
 struct TPortTable {
     std::array<QString, kMaxPorts> Names;
     int Count = 0;
+
+    bool operator==(const TPortTable& other) const
+    {
+        return Count == other.Count && std::equal(Names.begin(), Names.begin() + Count, other.Names.begin());
+    }
 };
 // Keeps the names that contain "(COM", in order, at most 256.
 TPortTable BuildPortTable(const std::vector<TFoundPort>& ports);

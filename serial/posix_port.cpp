@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace posixport {
@@ -142,6 +143,15 @@ bool HungUp(int fd)
 {
     pollfd p{fd, 0, 0};
     return poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
+bool IsSameNode(int fd, const std::string& path)
+{
+    struct stat opened {};
+    struct stat named {};
+    if (fstat(fd, &opened) != 0 || stat(path.c_str(), &named) != 0)
+        return false;
+    return opened.st_dev == named.st_dev && opened.st_ino == named.st_ino && opened.st_rdev == named.st_rdev;
 }
 
 bool ReadLineErrorCounts(int fd, LineErrorCounts& counts)

@@ -44,6 +44,11 @@ int OutputQueued(int fd, std::uint32_t& count);
 // True when the device has hung up or failed (POLLHUP, POLLERR, POLLNVAL) right now.
 bool HungUp(int fd);
 
+// Whether `path` (links followed) names the very node fd was opened on: same device number and
+// inode. False when the path no longer exists, so a node replaced under the same name (a replug
+// within moments) counts as another device.
+bool IsSameNode(int fd, const std::string& path);
+
 // Line error counters of the driver (TIOCGICOUNT), which a pseudo-terminal lacks.
 struct LineErrorCounts {
     int frame = 0, overrun = 0, parity = 0, brk = 0, bufOverrun = 0;

@@ -176,7 +176,18 @@ TEST(ConnectionSession, RescanRefreshesTheListWhileIdleAndEndsAConnectionWhosePo
     EXPECT_EQ(Actions(c.session.PortsRescanned(false)), (std::vector<A>{A::RefreshPortList}));
     c.Toggle();
     EXPECT_TRUE(Actions(c.session.PortsRescanned(true)).empty()); // the list keeps its items
-    EXPECT_EQ(Actions(c.session.PortsRescanned(false)), (std::vector<A>{A::ConnectionToggle}));
+    EXPECT_EQ(Actions(c.session.PortsRescanned(false)),
+              (std::vector<A>{A::ConnectionToggle, A::RefreshPortList}));
+}
+
+TEST(ConnectionSession, LostPortEndsOnlyAnOpenConnectionAndOffersTheNewList)
+{
+    Connection c;
+    EXPECT_TRUE(Actions(c.session.PortLost()).empty());
+    c.Toggle();
+    EXPECT_EQ(Actions(c.Apply(c.session.PortLost())), (std::vector<A>{A::ConnectionToggle, A::RefreshPortList}));
+    EXPECT_FALSE(c.session.Connected());
+    EXPECT_TRUE(Actions(c.session.PortLost()).empty()); // told twice, closed once
 }
 
 TEST(ConnectionSession, RestartClosesOnTheFirstTickAndLooksForThePortAtStep10)

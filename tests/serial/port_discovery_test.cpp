@@ -145,6 +145,30 @@ TEST(PortDiscovery, RescanFollowsTheFirstAnnouncementByFourTicks)
     EXPECT_FALSE(ports.DeviceChangeStep());
 }
 
+// A publisher killed outright leaves its link dangling and announces nothing: the ports are
+// looked at again every fourth quiet tick, and a difference counts as a change.
+TEST(PortDiscovery, QuietTicksLookAgainAndReportOnlyADifference)
+{
+    std::vector<TFoundPort> present = {{200, "Veldra M47 Simulator (COM200)", ""}};
+    int scans = 0;
+    TPortList ports([&] {
+        ++scans;
+        return present;
+    });
+    ports.EnumeratePorts();
+    std::vector<bool> rescans;
+    for (int tick = 0; tick < 8; ++tick)
+        rescans.push_back(ports.DeviceChangeStep());
+    EXPECT_EQ(rescans, std::vector<bool>(8, false)); // the same ports: nothing to do
+    EXPECT_EQ(scans, 3);
+    present.clear();
+    rescans.clear();
+    for (int tick = 0; tick < 4; ++tick)
+        rescans.push_back(ports.DeviceChangeStep());
+    EXPECT_EQ(rescans, (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(ports.PortCount(), 0);
+}
+
 TEST(PortDiscovery, PortChoiceSetsTheDeviceNameOnlyForAValidNumber)
 {
     TComm comm;
