@@ -1,5 +1,6 @@
 // The list of present serial ports: enumeration into cbxDeviceComEnum, the debounced rescan when
-// serial devices come or go, and the end of a connection whose port has vanished.
+// serial devices come or go, and the end of a connection whose port has vanished, hung up or
+// been replaced.
 #include "mainform.h"
 
 #include "serial/device_watcher.h"
@@ -29,6 +30,17 @@ void TForm1::RefreshPortList()
 
 void TForm1::DeviceChangeStep()
 {
+    // A device replugged within the rescan's debounce keeps its name but is another node.
+    if (CommPort->DeviceGone())
+        PortLost();
     if (Ports.DeviceChangeStep())
         ApplySession(Session.PortsRescanned(Ports.HoldsPort(Session.PortNumber())));
+}
+
+void TForm1::PortLost()
+{
+    // The list the session asks to rebuild must not offer the gone port.
+    if (Session.Connected())
+        EnumeratePorts();
+    ApplySession(Session.PortLost());
 }

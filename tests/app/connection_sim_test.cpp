@@ -5,6 +5,7 @@
 #include "transcript.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -179,6 +180,57 @@ TEST_F(WithSimulator, DeviceVanishingMidSessionReturnsTheWindowToIdle)
     selectPort(kCom);
     connectAndIdentify();
     EXPECT_EQ(statusText(), QStringLiteral("Connected..."));
+}
+
+// Open descriptors and threads of this process, to see that connections leave nothing behind.
+std::size_t CountEntries(const char* folder)
+{
+    return static_cast<std::size_t>(QDir(QLatin1String(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+}
+
+// A jiggled cable: quick unplug/replug cycles at any moment of the connection. Every cycle must
+// end idle on its own, and Connect must work again right after.
+TEST_F(WithSimulator, QuickUnplugReplugCyclesAlwaysEndIdleAndReconnect)
+{
+    startSimulator({"--no-network-module"});
+    constexpr int kCycles = 20;
+    std::size_t fdsBefore = 0;
+    std::size_t threadsBefore = 0;
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
+        SCOPED_TRACE(cycle);
+        ASSERT_TRUE(PumpUntil([&] { return published(); }, 10000));
+        // The list follows the port's return within its rescan.
+        ASSERT_TRUE(PumpUntil([&] {
+            auto* ports = control<QComboBox>("cbxDeviceComEnum");
+            return ports->findText(QStringLiteral("(COM%1)").arg(kCom), Qt::MatchEndsWith) >= 0;
+        }, 10000));
+        selectPort(kCom);
+        if (cycle == 1) { // after the first connection has created what stays
+            fdsBefore = CountEntries("/proc/self/fd");
+            threadsBefore = CountEntries("/proc/self/task");
+        }
+        openPort()->click();
+        ASSERT_EQ(connectionTag(), 1);
+        // Unplugged at a different moment of the road each time, for 0.3 to 1.5 s.
+        PumpUntil([] { return false; }, 100 + 150 * (cycle % 7));
+        kill(sim, SIGUSR1);
+        PumpUntil([] { return false; }, 300 + 60 * cycle);
+        kill(sim, SIGUSR1);
+        ASSERT_TRUE(PumpUntil([&] { return connectionTag() == 0; }, 5000)) << "left connected to a dead port";
+        EXPECT_FALSE(access().Port().IsOpen());
+    }
+    ASSERT_TRUE(PumpUntil([&] { return published(); }, 10000));
+    PumpUntil([] { return false; }, 2500); // the last rescan
+    const std::size_t fdsAfter = CountEntries("/proc/self/fd");
+    const std::size_t threadsAfter = CountEntries("/proc/self/task");
+    std::printf("[ measured ] %d unplug/replug cycles: descriptors %zu -> %zu, threads %zu -> %zu\n", kCycles,
+                fdsBefore, fdsAfter, threadsBefore, threadsAfter);
+    EXPECT_LE(fdsAfter, fdsBefore);
+    EXPECT_LE(threadsAfter, threadsBefore);
+    selectPort(kCom);
+    connectAndIdentify();
+    EXPECT_EQ(statusText(), QStringLiteral("Connected..."));
+    EXPECT_TRUE(boxes.calls().empty());
 }
 
 } // namespace

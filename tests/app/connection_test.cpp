@@ -9,8 +9,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
 
+#include <chrono>
+#include <cstdio>
 #include <functional>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -402,6 +405,7 @@ TEST_F(Connection, ProgramDeviceSendsThePagesSentenceWithItsChecksum)
         pages->setCurrentWidget(control(c.page));
         ASSERT_EQ(pages->currentWidget(), control(c.page));
         c.choose();
+        received(); // what the page change sent (the network module's mode); Program Device's bytes count
         const std::size_t asked = boxes.calls().size();
         if (c.answer)
             boxes.answerNext(*c.answer);
@@ -505,12 +509,112 @@ TEST_F(Connection, VanishedPortEndsTheConnectionAtTheRescan)
     EXPECT_EQ(connectionTag(), 0);
     EXPECT_FALSE(access().Port().IsOpen());
     EXPECT_TRUE(boxes.calls().empty());
-    // The list is rebuilt only by a rescan while idle.
+    // The rescan that ended the connection rebuilds the list: the gone port is not offered.
     auto* ports = control<QComboBox>("cbxDeviceComEnum");
-    EXPECT_EQ(ports->currentText(), QStringLiteral("Test M47 (COM%1)").arg(kCom));
-    access().RescanAfterDeviceChange();
     EXPECT_EQ(ports->currentIndex(), -1);
     EXPECT_EQ(ports->itemText(0), QStringLiteral("- NOT SELECTED -"));
+}
+
+// A device that goes away while connected: the window must never stay connected to a dead port.
+class LostPort : public Connection
+{
+protected:
+    // Points COM<kCom> at `target` in one step, as a publisher does on a replug.
+    void republish(const std::string& target)
+    {
+        const QString link = portsDir.filePath(QStringLiteral("COM%1").arg(kCom));
+        const QString fresh = link + QStringLiteral(".new");
+        ASSERT_TRUE(QFile::link(QString::fromStdString(target), fresh));
+        ASSERT_EQ(std::rename(fresh.toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
+    }
+    bool listed() const
+    {
+        return control<QComboBox>("cbxDeviceComEnum")->findText(QStringLiteral("(COM%1)").arg(kCom), Qt::MatchEndsWith) >= 0;
+    }
+    void expectIdleWithoutAWord()
+    {
+        EXPECT_EQ(connectionTag(), 0);
+        EXPECT_FALSE(access().Port().IsOpen());
+        EXPECT_EQ(statusText(), QStringLiteral("Click to Connect"));
+        EXPECT_TRUE(boxes.calls().empty());
+    }
+};
+
+TEST_F(LostPort, HangUpWhileConnectedEndsTheConnectionAndTheGonePortLeavesTheList)
+{
+    connectDevice();
+    doubleClickStatus();
+    device.CloseMaster();
+    ASSERT_TRUE(PumpUntil([&] { return connectionTag() == 0; }, 2000)); // the hang-up event alone
+    expectIdleWithoutAWord();
+    EXPECT_FALSE(listed());
+}
+
+TEST_F(LostPort, HangUpDuringTheReadBackWaitsEndsTheConnectionRightAfterThem)
+{
+    connectDevice();
+    std::thread unplug([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        device.CloseMaster();
+    });
+    device.Send(DeviceLine("$PCVN,R,TXT,PROD. INFO. END"));
+    ASSERT_TRUE(PumpUntil([&] { return access().Identification().ConnectionState == 2; }, 5000));
+    unplug.join();
+    ASSERT_TRUE(PumpUntil([&] { return connectionTag() == 0; }, 1000));
+    expectIdleWithoutAWord();
+}
+
+TEST_F(LostPort, ReplugUnderTheSameNameWithinTheDebounceEndsTheConnection)
+{
+    connectDevice();
+    PtyPair replugged;
+    ASSERT_TRUE(replugged.Valid());
+    republish(replugged.SlavePath()); // the old node still answers: only its identity tells
+    access().Timer2Tick();
+    expectIdleWithoutAWord();
+    ASSERT_TRUE(listed());
+    selectPort(kCom);
+    openPort()->click();
+    ASSERT_EQ(connectionTag(), 1);
+    access().Timer1Tick();
+    access().Timer1Tick();
+    EXPECT_EQ(replugged.Receive(1 << 10, 100), ProductInfoQuery); // the new node is the one open
+    access().Timer2Tick();
+    EXPECT_EQ(connectionTag(), 1);
+}
+
+TEST_F(LostPort, HangUpOfARestartingDeviceLeavesTheSequenceToReconnect)
+{
+    connectDevice();
+    doubleClickStatus();
+    access().ParseConfigurationLine(DeviceLine("$PCVN,R,TXT,SYSTEM RESTART") + "\r\n");
+    device.CloseMaster(); // the device restarts at once
+    ASSERT_TRUE(PumpUntil([&] { return connectionTag() == 0; }, 2000));
+    PtyPair restarted;
+    ASSERT_TRUE(restarted.Valid());
+    republish(restarted.SlavePath());
+    std::vector<int> progressShown;
+    while (access().RestartStep() != 0 && progressShown.size() < 12) {
+        access().Timer2Tick(); // two 500 ms ticks to each second of the system check
+        access().Timer2Tick();
+        access().SysChkTick();
+        progressShown.push_back(progress->progressBar()->value());
+    }
+    EXPECT_EQ(progressShown, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(connectionTag(), 1);
+    EXPECT_TRUE(access().Port().IsOpen());
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_TRUE(boxes.calls().empty());
+}
+
+TEST_F(LostPort, DanglingVirtualLinkLeavesTheListWithoutAnyFolderEvent)
+{
+    startWithPort(kCom);
+    device.CloseMaster(); // a publisher killed outright: its link stays and dangles
+    for (int tick = 0; tick < 4; ++tick)
+        access().Timer2Tick();
+    EXPECT_FALSE(access().DeviceChangePending());
+    EXPECT_FALSE(listed());
 }
 
 } // namespace

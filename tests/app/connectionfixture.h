@@ -37,6 +37,10 @@ public:
     void Timer1Tick() { f.Timer1Timer(); }
     void Timer2Tick() { f.Timer2Timer(); }
     void SysChkTick() { f.TimerUpdateSysChkTimer(); }
+    void EthernetTick() { f.TimerEthernetRoutineTimer(); }
+    // The read-back's forced entry to the NETWORK sub-page.
+    void HandlePageChange(bool forceEnter, bool forceLeave) { f.HandlePageChange(forceEnter, forceLeave); }
+    const m47::netmodule::NetworkTab& NetTab() const { return f.NetTab; }
     // A device change announced, then the four ticks of the debounced rescan.
     void RescanAfterDeviceChange()
     {
@@ -45,6 +49,7 @@ public:
             f.Timer2Timer();
     }
 
+    bool DeviceChangePending() const { return f.Ports.DeviceChangePending(); }
     void ParseConfigurationLine(const std::string& line) { f.ParseConfigurationLine(line.c_str()); }
     const m47::device::IdentificationState& Identification() const { return f.Session.Identification(); }
     const m47::device::DeviceInfo& DeviceInfo() const { return f.DeviceInfo; }
