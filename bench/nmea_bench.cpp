@@ -8,8 +8,15 @@
 //    WORK; the library, the offline decoder and `gpsdecode -u -j` each process it, and the
 //    ratios to gpsdecode's lines per second are printed with the goals (library 10x, tool 3x).
 // 3. The same for N lines of the AIS capture alone.
-// Every figure is the best of three runs, timed in CPU seconds (user + system) of the process
-// doing the work, so that other load on the machine does not skew the comparison.
+// 4. The same for N lines of busy-port traffic: the AIS capture with its senders renamed in
+//    every copy (see busy_port.h), over 10,000 MMSIs, so that the target table is full and
+//    keeps evicting.
+// 5. The cost per AIS message with 100 targets, a full table and a full table that evicts.
+// Every figure is the best of three runs, timed in CPU seconds of the process doing the work.
+
+#include "busy_port.h"
+#include "cpu_time.h"
+#include "target_costs.h"
 
 #include "nmea/sentence_library.h"
 
@@ -17,22 +24,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <ctime>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr int kRuns = 3;
+using bench::kRuns;
+
 constexpr double kMinSeconds = 0.5;  // each library run repeats its capture at least this long
 constexpr std::size_t kMaxLine = 82;
+// The renamed copies of the AIS capture repeat after about this many lines, as the traffic of
+// a shore station near a busy port does in a day.
+constexpr std::size_t kBusyRoundLines = 85000;
 
 struct Capture {
     const char* label;
@@ -71,66 +77,17 @@ std::vector<std::string> ReadCapture(const std::string& path)
     return lines;
 }
 
-// CPU seconds this process has used.
-double CpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 // Best lines per second of kRuns runs, each on a fresh library.
 double LibraryRate(const std::vector<std::string>& lines)
 {
     double best = 0.0;
     for (int run = 0; run < kRuns; ++run) {
         auto library = std::make_unique<nmea::SentenceLibrary>();
-        std::size_t done = 0;
-        const double start = CpuSeconds();
-        double elapsed = 0.0;
-        do {
+        best = std::max(best, bench::ItemsPerSecond([&] {
             for (const std::string& line : lines)
                 library->ProcessSentence(line);
-            done += lines.size();
-            elapsed = CpuSeconds() - start;
-        } while (elapsed < kMinSeconds);
-        best = std::max(best, static_cast<double>(done) / elapsed);
-    }
-    return best;
-}
-
-// CPU seconds of `args` reading `input` on stdin, output discarded; best of kRuns.
-double ProgramSeconds(const std::vector<std::string>& args, const std::string& input)
-{
-    double best = 1e300;
-    for (int run = 0; run < kRuns; ++run) {
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int in = ::open(input.c_str(), O_RDONLY);
-            const int null = ::open("/dev/null", O_WRONLY);
-            if (in < 0 || null < 0)
-                _exit(126);
-            dup2(in, STDIN_FILENO);
-            dup2(null, STDOUT_FILENO);
-            dup2(null, STDERR_FILENO);
-            execvp(argv[0], argv.data());
-            _exit(127);
-        }
-        int status = 0;
-        rusage usage{};
-        if (pid < 0 || wait4(pid, &status, 0, &usage) < 0 || !WIFEXITED(status) ||
-            WEXITSTATUS(status) >= 126) {
-            std::fprintf(stderr, "nmea_bench: could not run %s\n", args[0].c_str());
-            std::exit(1);
-        }
-        const auto seconds = [](const timeval& t) {
-            return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-        };
-        best = std::min(best, seconds(usage.ru_utime) + seconds(usage.ru_stime));
+            return lines.size();
+        }, kMinSeconds));
     }
     return best;
 }
@@ -151,14 +108,27 @@ std::vector<std::string> Repeat(const std::vector<std::vector<std::string>>& log
     return lines;
 }
 
-// Writes the lines to WORK/name and measures the library, the decoder and gpsdecode on them.
-void Compare(const Options& options, const char* name, const char* what,
-             const std::vector<std::string>& lines, bool withGoals)
+struct BenchFile {
+    const char* name;     // in WORK
+    std::string what;     // what its lines are
+    std::vector<std::string> lines;
+    bool withGoals;       // print the goals beside the ratios
+};
+
+void PrintRatio(const char* label, double ratio, double goal, bool withGoal)
 {
-    const std::string path = options.work + "/" + name;
+    std::printf(" %s %.1fx", label, ratio);
+    if (withGoal)
+        std::printf(" (goal %.0fx: %s)", goal, ratio >= goal ? "met" : "NOT met");
+}
+
+// Writes the lines to WORK and measures the library, the decoder and gpsdecode on them.
+void Compare(const Options& options, const BenchFile& file)
+{
+    const std::string path = options.work + "/" + file.name;
     {
         std::ofstream out(path, std::ios::binary);
-        for (const std::string& line : lines)
+        for (const std::string& line : file.lines)
             out << line;
         if (!out) {
             std::fprintf(stderr, "nmea_bench: cannot write %s\n", path.c_str());
@@ -168,30 +138,31 @@ void Compare(const Options& options, const char* name, const char* what,
     std::size_t accepted = 0;
     {
         auto library = std::make_unique<nmea::SentenceLibrary>();
-        for (const std::string& line : lines)
+        for (const std::string& line : file.lines)
             accepted += library->ProcessSentence(line) ? 1 : 0;
     }
-    const double libraryRate = LibraryRate(lines);
-    const auto lineCount = static_cast<double>(lines.size());
-    const double toolSeconds = ProgramSeconds({options.decoder}, path);
-    const double gpsdSeconds = ProgramSeconds({options.gpsdecode, "-u", "-j"}, path);
-    const double toolRate = lineCount / toolSeconds;
-    const double gpsdRate = lineCount / gpsdSeconds;
+    const auto lineCount = static_cast<double>(file.lines.size());
+    const double libraryRate = LibraryRate(file.lines);
+    const double gpsdRate = lineCount / bench::ProgramSeconds({options.gpsdecode, "-u", "-j"}, path);
 
     std::printf("\nFile %s: %zu lines of %s, %zu accepted by the library\n", path.c_str(),
-                lines.size(), what, accepted);
+                file.lines.size(), file.what.c_str(), accepted);
     std::printf("  %-36s %8s %14.0f lines/s\n", "sentence library (in process)", "", libraryRate);
-    std::printf("  %-36s %7.3fs %14.0f lines/s\n", "nmeadecode < file > /dev/null", toolSeconds, toolRate);
-    std::printf("  %-36s %7.3fs %14.0f lines/s\n", "gpsdecode -u -j < file > /dev/null", gpsdSeconds, gpsdRate);
-    const double libraryRatio = libraryRate / gpsdRate;
-    const double toolRatio = toolRate / gpsdRate;
-    if (withGoals) {
-        std::printf("  Ratio to gpsdecode: library %.1fx (goal 10x: %s), nmeadecode %.1fx (goal 3x: %s)\n",
-                    libraryRatio, libraryRatio >= 10.0 ? "met" : "NOT met", toolRatio,
-                    toolRatio >= 3.0 ? "met" : "NOT met");
-    } else {
-        std::printf("  Ratio to gpsdecode: library %.1fx, nmeadecode %.1fx\n", libraryRatio, toolRatio);
-    }
+    auto decoder = [&](const char* label, std::vector<std::string> args) {
+        const double seconds = bench::ProgramSeconds(args, path);
+        std::printf("  %-36s %7.3fs %14.0f lines/s\n", label, seconds, lineCount / seconds);
+        return lineCount / seconds;
+    };
+    const double toolRate = decoder("nmeadecode < file > /dev/null", {options.decoder});
+    decoder("nmeadecode --summary < file", {options.decoder, "--summary"});
+    std::printf("  %-36s %7.3fs %14.0f lines/s\n", "gpsdecode -u -j < file > /dev/null",
+                lineCount / gpsdRate, gpsdRate);
+
+    std::printf("  Ratio to gpsdecode:");
+    PrintRatio("library", libraryRate / gpsdRate, 10.0, file.withGoals);
+    std::printf(",");
+    PrintRatio("nmeadecode", toolRate / gpsdRate, 3.0, file.withGoals);
+    std::printf("\n");
 }
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -242,9 +213,16 @@ int main(int argc, char** argv)
 
     // The goal file: the three captures one after the other, again and again (whole captures,
     // so multi-sentence AIS messages stay together). Then the AIS capture alone, gpsdecode's
-    // home ground, for a view of the pure AIS path.
+    // home ground, and the same traffic from over ten thousand senders.
     const auto count = static_cast<std::size_t>(options.lines);
-    Compare(options, "bench-lines.nmea", "the three captures in turn", Repeat(logs, count), true);
-    Compare(options, "bench-ais.nmea", "the AIS capture only", Repeat({logs[1]}, count), false);
+    const std::vector<std::string>& ais = logs[1];
+    const auto variants = static_cast<std::uint32_t>((kBusyRoundLines + ais.size() - 1) / ais.size());
+    bench::BusyTraffic busy = bench::BusyPortTraffic(ais, count, variants);
+    Compare(options, {"bench-lines.nmea", "the three captures in turn", Repeat(logs, count), true});
+    Compare(options, {"bench-ais.nmea", "the AIS capture only", Repeat({ais}, count), false});
+    Compare(options, {"bench-busy-ais.nmea",
+                      "the AIS capture from " + std::to_string(busy.distinctMmsis) + " senders",
+                      std::move(busy.lines), true});
+    bench::PrintTargetTableCosts();
     return 0;
 }

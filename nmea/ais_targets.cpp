@@ -288,25 +288,54 @@ std::size_t EntriesInUse(const AisTargetTable& table) {
     return std::min<std::size_t>(table.TargetCount, kAisTargetCapacity);
 }
 
-// The first entry with the MMSI. Every decoded message walks the table, so entries are
-// compared four to a step with one branch; the step that matches is then walked one by one.
+// Entries 1 .. TargetCount - 1 are in the indexes; the own ship never is.
+bool IsIndexed(const AisTargetTable& table, std::size_t index) {
+    return index != kOwnShipIndex && index < EntriesInUse(table);
+}
+
+std::uint32_t LastSeenStamp(const AisTarget& target) {
+    return StampSeconds(target.lastSeenDate, target.lastSeenTime);
+}
+
+// The first entry with the MMSI, as a walk from entry 0 would find it.
 std::size_t FindTarget(const AisTargetTable& table, std::uint32_t mmsi) {
-    const std::size_t count = EntriesInUse(table);
-    const auto& entries = table.entries;
-    std::size_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const int matches = (entries[i].mmsi == mmsi) + (entries[i + 1].mmsi == mmsi) +
-                            (entries[i + 2].mmsi == mmsi) + (entries[i + 3].mmsi == mmsi);
-        if (matches != 0) {
-            break;
-        }
+    if (EntriesInUse(table) == 0) {
+        return kNotFound;
     }
-    for (; i < count; ++i) {
-        if (table.entries[i].mmsi == mmsi) {
-            return i;
-        }
+    if (table.entries[kOwnShipIndex].mmsi == mmsi) {
+        return kOwnShipIndex;
     }
-    return kNotFound;
+    const std::size_t found = table.byMmsi.Find(mmsi);
+    return found == table.byMmsi.kNone ? kNotFound : found;
+}
+
+void SetMmsi(AisTargetTable& table, std::size_t index, std::uint32_t mmsi) {
+    AisTarget& target = table.entries[index];
+    if (IsIndexed(table, index)) {
+        table.byMmsi.Erase(target.mmsi, index);
+        table.byMmsi.Insert(mmsi, index);
+    }
+    target.mmsi = mmsi;
+}
+
+void SetLastSeen(AisTargetTable& table, std::size_t index, const PackedDate& date, const PackedTime& time) {
+    AisTarget& target = table.entries[index];
+    target.lastSeenDate = date;
+    target.lastSeenTime = time;
+    if (IsIndexed(table, index)) {
+        table.byLastSeen.Move(index, LastSeenStamp(target));
+    }
+}
+
+// Entry TargetCount joins the entries in use, under the MMSI it holds.
+std::size_t TakeNextEntry(AisTargetTable& table) {
+    const std::size_t index = table.TargetCount++;
+    if (IsIndexed(table, index)) {
+        const AisTarget& target = table.entries[index];
+        table.byMmsi.Insert(target.mmsi, index);
+        table.byLastSeen.Insert(index, LastSeenStamp(target));
+    }
+    return index;
 }
 
 void PutFloat(std::array<std::uint8_t, kAisMessageBytes>& bytes, std::size_t offset, float value) {
@@ -354,6 +383,16 @@ void InitTargetTable(AisTargetTable& table) {
     own.cog = 301.0f;
     own.heading = 62.0f;
     own.kind = TargetKind::ClassA;
+    ReindexTargets(table);
+}
+
+void ReindexTargets(AisTargetTable& table) {
+    table.byMmsi.Clear();
+    table.byLastSeen.Clear();
+    for (std::size_t i = kOwnShipIndex + 1; i < EntriesInUse(table); ++i) {
+        table.byMmsi.Insert(table.entries[i].mmsi, i);
+        table.byLastSeen.Insert(i, LastSeenStamp(table.entries[i]));
+    }
 }
 
 void ResetAisStores(AisTargetTable& table) {
@@ -394,12 +433,9 @@ int UpdateTarget(AisTargetTable& table, const AisMessage& message, char channelC
     } else {
         index = FindTarget(table, mmsi);
         if (index == kNotFound) {
-            if (table.TargetCount < kAisTargetCapacity) {
-                index = table.TargetCount++;
-            } else {
-                index = static_cast<std::size_t>(EvictTarget(table));
-            }
-            table.entries[index].mmsi = mmsi;
+            index = table.TargetCount < kAisTargetCapacity ? TakeNextEntry(table)
+                                                           : static_cast<std::size_t>(EvictTarget(table));
+            SetMmsi(table, index, mmsi);
             isNew = true;
         }
     }
@@ -412,8 +448,7 @@ int UpdateTarget(AisTargetTable& table, const AisMessage& message, char channelC
         target.firstSeenDate = PackDate(now);
         target.firstSeenTime = PackTime(now);
     }
-    target.lastSeenDate = PackDate(now);
-    target.lastSeenTime = PackTime(now);
+    SetLastSeen(table, index, PackDate(now), PackTime(now));
 
     table.LastTargetIndex = static_cast<std::int32_t>(index);
     table.LastMessageKind = type == 24 ? type + MessageByte(message, kPartNumberOffset) : type;
@@ -430,26 +465,18 @@ int UpdateTarget(AisTargetTable& table, const AisMessage& message, char channelC
 }
 
 int EvictTarget(AisTargetTable& table) {
-    const std::size_t count = EntriesInUse(table);
-    std::size_t chosen = 1;
-    std::uint32_t oldest = 0;
-    for (std::size_t i = 1; i < count; ++i) {
-        const AisTarget& target = table.entries[i];
-        const std::uint32_t stamp = StampSeconds(target.lastSeenDate, target.lastSeenTime);
-        if (i == 1 || stamp < oldest) {
-            chosen = i;
-            oldest = stamp;
-        }
-    }
-    ResetTarget(table.entries[chosen]);
+    const std::size_t oldest = table.byLastSeen.Oldest();
+    const std::size_t chosen = oldest == table.byLastSeen.kNone ? 1 : oldest;
+    ResetTarget(table, chosen);
     return static_cast<int>(chosen);
 }
 
-void ResetTarget(AisTarget& target) {
+void ResetTarget(AisTargetTable& table, std::size_t index) {
+    AisTarget& target = table.entries[index];
     target.longitude = kLongitudeNotAvailable;
     target.latitude = kLatitudeNotAvailable;
     target.kind = TargetKind::Free;
-    target.mmsi = 0;
+    SetMmsi(table, index, 0);
     target.imo = 0;
     target.epfdAndStatus &= 0x0F;  // the EPFD type stays
     target.rateOfTurn = 0.0f;
@@ -459,8 +486,7 @@ void ResetTarget(AisTarget& target) {
     target.flags = static_cast<std::uint8_t>((target.flags & ~kTargetPositionAccuracy) | kTargetDte);
     target.name.fill('\0');
     target.callSign.fill('\0');
-    target.lastSeenDate = PackedDate{};
-    target.lastSeenTime = PackedTime{};
+    SetLastSeen(table, index, PackedDate{}, PackedTime{});
 }
 
 }  // namespace nmea

@@ -3,9 +3,17 @@
 // entry 0. Each decoded message updates its sender's entry by a per-type table of values to
 // copy; the safety, interrogation and link-management messages are also kept as the latest
 // message of their type.
+//
+// A busy port keeps the table full, so finding a sender and choosing the entry to reuse cost
+// no walk over the entries: entries 1 .. TargetCount - 1 are indexed by MMSI and by last-seen
+// stamp, and the own ship is looked at directly. The functions below keep both indexes in step;
+// a caller that writes an entry's MMSI or last-seen stamp, or TargetCount, by hand (a test
+// shaping a table) calls ReindexTargets afterwards.
 
 #include "nmea/ais_clock.h"
 #include "nmea/ais_message.h"
+#include "nmea/eviction_order.h"
+#include "nmea/mmsi_index.h"
 
 #include <array>
 #include <cstdint>
@@ -112,10 +120,15 @@ struct AisTargetTable {
     AisStoredMessage<kAisMessageBytes> channelManagement;                  // type 22
     AisStoredMessage<kAisMessageBytes> groupAssignment;                    // type 23
     ClockReading (*clock)() = ReadLocalClockSeconds;  // the PC clock; tests set their own
+    MmsiIndex<kAisTargetCapacity> byMmsi;             // entries 1 .. TargetCount - 1
+    EvictionOrder<kAisTargetCapacity> byLastSeen;     // the same entries
 };
 
 // TargetCount 1, every entry free, the own ship with its start values.
 void InitTargetTable(AisTargetTable& table);
+
+// Builds both indexes anew from the entries in use.
+void ReindexTargets(AisTargetTable& table);
 
 // Type-23 corners not available, arrival flags cleared, no last target or message.
 void ResetAisStores(AisTargetTable& table);
@@ -125,9 +138,12 @@ void ResetAisStores(AisTargetTable& table);
 int UpdateTarget(AisTargetTable& table, const AisMessage& message, char channelCode,
                  std::uint32_t zero, bool ownShip);
 
-// Frees the entry (never the own ship) seen longest ago and returns its index.
+// Frees the entry (never the own ship) seen longest ago, the lowest of those seen at the same
+// second, and returns its index; entry 1 when no other entry is in use.
 int EvictTarget(AisTargetTable& table);
 
-void ResetTarget(AisTarget& target);
+// Clears the entry's identity, position and names (the EPFD type and some values stay until
+// the next target's messages overwrite them).
+void ResetTarget(AisTargetTable& table, std::size_t index);
 
 }  // namespace nmea

@@ -163,13 +163,29 @@ TEST_F(AisTargets, FullTableReusesTheEntrySeenLongestAgo) {
 
 TEST_F(AisTargets, EvictionTiesGoToTheLowestIndex) {
     state->targets.TargetCount = 4;
+    ReindexTargets(state->targets);
     EXPECT_EQ(EvictTarget(state->targets), 1);
     Entry(1).lastSeenDate = PackedDate{2026, 1, 2};
     Entry(2).lastSeenDate = PackedDate{2026, 1, 1};
     Entry(3).lastSeenDate = PackedDate{2026, 1, 1};
+    ReindexTargets(state->targets);
     EXPECT_EQ(EvictTarget(state->targets), 2);
     state->targets.TargetCount = 1;
+    ReindexTargets(state->targets);
     EXPECT_EQ(EvictTarget(state->targets), 1);
+}
+
+TEST_F(AisTargets, HandBuiltTableWithAnMmsiTwiceUpdatesTheFirst) {
+    state->targets.TargetCount = 6;
+    Entry(2).mmsi = 366000001;
+    Entry(4).mmsi = 366000001;
+    Entry(5).mmsi = 366000002;
+    ReindexTargets(state->targets);
+    EXPECT_EQ(Feed(PositionReport(366000001)), 2);
+    EXPECT_EQ(Feed(PositionReport(366000002)), 5);
+    // Entries 1 and 3 still hold no MMSI; a report without one finds the own ship first.
+    EXPECT_EQ(Feed(PositionReport(0)), 0);
+    EXPECT_EQ(state->targets.TargetCount, 6u);
 }
 
 TEST(StampSeconds, CountsYearsOf365Days) {

@@ -1,5 +1,6 @@
 #include "ais_json.h"
 
+#include <array>
 #include <string_view>
 
 namespace {
@@ -84,6 +85,22 @@ void WriteStamp(JsonWriter& out, std::string_view key, const nmea::PackedDate& d
     out.String(key, std::string_view(text, sizeof text - 1));
 }
 
+constexpr std::size_t kMaxLayoutFields = 32;
+using LayoutNames = std::array<std::string_view, kMaxLayoutFields>;
+
+// The field names of the layout, measured once: every AIS line writes a dozen of them.
+const LayoutNames& FieldNames(const nmea::AisLayout& layout, std::size_t layoutIndex)
+{
+    static std::array<LayoutNames, nmea::kAisLayoutCount> names{};
+    static std::array<bool, nmea::kAisLayoutCount> measured{};
+    if (!measured[layoutIndex]) {
+        for (std::size_t i = 0; i < layout.fieldCount && i < kMaxLayoutFields; ++i)
+            names[layoutIndex][i] = layout.fields[i].name;
+        measured[layoutIndex] = true;
+    }
+    return names[layoutIndex];
+}
+
 }  // namespace
 
 void WriteAisMessage(JsonWriter& out, const nmea::AisLayoutTable& layouts,
@@ -91,8 +108,11 @@ void WriteAisMessage(JsonWriter& out, const nmea::AisLayoutTable& layouts,
 {
     out.BeginObject("ais");
     bool addressed = false;
+    const nmea::AisLayout* layout = nmea::MessageLayout(layouts, message);
+    const LayoutNames* names = layout != nullptr ? &FieldNames(*layout, message.layoutIndex) : nullptr;
     nmea::ForEachDecodedField(layouts, message, [&](const nmea::AisFieldDef& field, std::size_t offset) {
-        const std::string_view name = field.name;
+        const auto i = static_cast<std::size_t>(&field - layout->fields);
+        const std::string_view name = i < kMaxLayoutFields ? (*names)[i] : std::string_view(field.name);
         if (IsSpare(name))
             return;
         WriteField(out, message, field, name, offset);

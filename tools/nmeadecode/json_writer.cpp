@@ -29,12 +29,6 @@ bool JsonWriter::Flush()
     return ok_;
 }
 
-void JsonWriter::Reserve(std::size_t size)
-{
-    if (kBufferSize - used_ < size)
-        Flush();
-}
-
 void JsonWriter::Raw(const char* data, std::size_t size)
 {
     while (size > 0) {
@@ -45,32 +39,6 @@ void JsonWriter::Raw(const char* data, std::size_t size)
         data += part;
         size -= part;
     }
-}
-
-void JsonWriter::Raw(char c)
-{
-    Reserve(1);
-    buffer_[used_++] = c;
-}
-
-void JsonWriter::Separator()
-{
-    if (depth_ == 0)
-        return;
-    if (needComma_[depth_ - 1])
-        Raw(',');
-    needComma_[depth_ - 1] = true;
-}
-
-void JsonWriter::Key(std::string_view key)
-{
-    Separator();
-    Reserve(key.size() + 3);
-    buffer_[used_++] = '"';
-    std::memcpy(buffer_ + used_, key.data(), key.size());
-    used_ += key.size();
-    buffer_[used_++] = '"';
-    buffer_[used_++] = ':';
 }
 
 void JsonWriter::Open(char bracket)
@@ -149,51 +117,40 @@ void JsonWriter::Bool(std::string_view key, bool value)
         Raw("false", 5);
 }
 
-void JsonWriter::Int(std::string_view key, std::int64_t value)
+namespace {
+
+// Shortest text that reads back as the same float; plain digits in the everyday range (so
+// -100000 rather than -1e+05), exponent form for the very small and very large; "null" for
+// what JSON cannot hold. `text` has room for the longest.
+std::size_t FloatText(float value, char* text, std::size_t capacity)
 {
-    Key(key);
-    Number(value);
+    if (!std::isfinite(value)) {
+        std::memcpy(text, "null", 4);
+        return 4;
+    }
+    const float magnitude = std::fabs(value);
+    const bool plain = magnitude == 0.0f || (magnitude >= 1e-4f && magnitude < 1e9f);
+    char* end = plain ? std::to_chars(text, text + capacity, value, std::chars_format::fixed).ptr
+                      : std::to_chars(text, text + capacity, value).ptr;
+    return static_cast<std::size_t>(end - text);
 }
 
-void JsonWriter::UInt(std::string_view key, std::uint64_t value)
-{
-    Key(key);
-    Number(value);
-}
-
-void JsonWriter::Float(std::string_view key, float value)
-{
-    Key(key);
-    Number(value);
-}
-
-void JsonWriter::Number(std::int64_t value)
-{
-    Reserve(24);
-    used_ = static_cast<std::size_t>(std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value).ptr - buffer_);
-}
-
-void JsonWriter::Number(std::uint64_t value)
-{
-    Reserve(24);
-    used_ = static_cast<std::size_t>(std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value).ptr - buffer_);
-}
+}  // namespace
 
 void JsonWriter::Number(float value)
 {
-    if (!std::isfinite(value)) {  // JSON has no NaN or infinity
-        Raw("null", 4);
-        return;
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    RecentFloat& recent = recentFloats_[(bits * 2654435769u) >> (32 - kRecentFloatBits)];
+    if (recent.length == 0 || recent.bits != bits) {
+        recent.bits = bits;
+        recent.length = static_cast<std::uint8_t>(FloatText(value, recent.text, sizeof recent.text));
     }
-    // Shortest text that reads back as the same float; plain digits in the everyday range
-    // (so -100000 rather than -1e+05), exponent form for the very small and very large.
-    const float magnitude = std::fabs(value);
-    const bool plain = magnitude == 0.0f || (magnitude >= 1e-4f && magnitude < 1e9f);
-    Reserve(64);
-    char* end = plain ? std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value,
-                                      std::chars_format::fixed).ptr
-                      : std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value).ptr;
-    used_ = static_cast<std::size_t>(end - buffer_);
+    // The whole kept text is copied, a fixed size the compiler copies in a few moves; only its
+    // length counts.
+    Reserve(sizeof recent.text);
+    std::memcpy(buffer_ + used_, recent.text, sizeof recent.text);
+    used_ += recent.length;
 }
 
 void JsonWriter::String(std::string_view key, std::string_view value)
