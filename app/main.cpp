@@ -6,6 +6,7 @@
 #include "logging.h"
 #include "mainform.h"
 #include "messagebox.h"
+#include "netmodule/desktop_web_page.h"
 #include "waitprogressform.h"
 
 #include <QCommandLineParser>
@@ -35,11 +36,12 @@ void ParseCommandLine(const TApplication& app)
 int main(int argc, char** argv)
 {
     QtMessageBoxes boxes;
+    m47::netmodule::DesktopWebPageOpener webPage;
     TApplication app(argc, argv, boxes);
     TApplication::setApplicationVersion(QStringLiteral(M47_VERSION));
     ParseCommandLine(app);
     try {
-        TForm1 form(boxes, ShellFolders::fromSystem());
+        TForm1 form(boxes, ShellFolders::fromSystem(), webPage);
         // Owned by the main window, so that closing it ends the program.
         TfrmAbout about(&form);
         TfrmWaitingProgress progress(&form);

@@ -9,8 +9,9 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), Boxes(boxes), Folders(folders)
+TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, m47::netmodule::WebPageOpener& webPage,
+               QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), Boxes(boxes), Folders(folders), WebPage(webPage)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -24,9 +25,7 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent
     FormCreate();
 
     // Construction proper, in its fixed order; the steps that are calls belong to later areas.
-    // The receive counters and records start empty.
-    RxCountA = 0;
-    RxCountB = 0;
+    // The records start empty; the receive counters start at zero with the GPS page's panel.
     ClearSatelliteEpoch();
     m47::device::ClearReceivedFlags(DeviceInfo);
     ProgramFolder = Folders.programFolder;
@@ -146,6 +145,7 @@ void TForm1::ConnectHandlers()
     connect(ui->btnClearLog, &QPushButton::clicked, this, &TForm1::btnClearLogClick);
     connect(ui->btnSaveLog, &QPushButton::clicked, this, &TForm1::btnSaveLogClick);
     connect(ui->btnSendCommand, &QPushButton::clicked, this, &TForm1::btnSendCommandClick);
+    ConnectNetworkMemos();
 }
 
 void TForm1::FormCreate()
@@ -196,6 +196,11 @@ void TForm1::SetUpCommPort()
     CommPort->SetStopBits(sb10);
     SetUpLineConsumers();
     CommPort->OnRxChar = [this](QObject* sender, std::uint32_t count) { CommRxChar(sender, count); };
+    // A hang-up or I/O failure of the open port (line errors such as framing are no reason).
+    CommPort->OnError = [this](QObject*, int errors) {
+        if (errors & CE_IOE)
+            PortLost();
+    };
 }
 
 bool TForm1::IsDeviceReady() const

@@ -6,6 +6,11 @@
 #include "device/connection_session.h"
 #include "device/device_info.h"
 #include "device/rx_line_assembler.h"
+#include "diagnostics/gps_status_panel.h"
+#include "netmodule/interface_addresses.h"
+#include "netmodule/network_tab.h"
+#include "netmodule/web_page.h"
+#include "nmea/sentence_library.h"
 #include "serial/comm.h"
 #include "serial/port_list.h"
 #include "application.h"
@@ -21,7 +26,10 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QTabWidget;
+class TPaintSatelliteChart;
+class TSignalStrengthChart;
 class TfrmAbout;
 class TfrmWaitingProgress;
 struct LanguageInfo;
@@ -47,7 +55,9 @@ public:
     static constexpr const char* SaveRptFileDialogFilter = "Report File (*.TXT)";
     static constexpr const char* SaveLogFileDialogFilter = "Data Log File (*.TXT)";
 
-    TForm1(MessageBoxes& boxes, const ShellFolders& folders, QWidget* parent = nullptr);
+    // `webPage` opens the network module's web page.
+    TForm1(MessageBoxes& boxes, const ShellFolders& folders, m47::netmodule::WebPageOpener& webPage,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The About and progress windows, created after the main window (program entry).
@@ -111,6 +121,7 @@ private:
     void EnumeratePorts();
     void RefreshPortList();
     void DeviceChangeStep();
+    void PortLost(); // the open port hung up, failed or vanished: the connection ends
 
     // Connection and identification.
     void ComboBoxDeviceItemChange();
@@ -153,6 +164,7 @@ private:
     void ClearSatelliteEpoch();
     void InitAisDecoding();
     void RefreshCheckImages();
+    void SetCheckImage(QLabel* image, int index); // a copy of ImageListSysChk[index]
     void CreateSatelliteViews();
     void ResetAtEngine();
     void ClearNetworkModuleInfo();
@@ -166,6 +178,11 @@ private:
     void ButtonEnterEthConfigModeClick();
     void ButtonExitEthConfigModeClick();
     void ButtonCompareIPClick();
+    void ConnectNetworkMemos(); // the double-clicks of the two hidden memos
+    void MemoEthernetTxDblClick();
+    void MemoEthernetRxDblClick();
+    void ApplyNetworkTab(const m47::netmodule::NetworkTabEffects& effects);
+    void OpenModulePage(const m47::netmodule::WebPageRequest& request);
     void SpeedButtonClearCheckClick();
     void spbtnEnableLogClick();
     void btnClearLogClick();
@@ -193,8 +210,12 @@ private:
     m47::device::RxLineAssembler RxLines;
     int LanguageIndex = 0; // 0 English, 1 Traditional Chinese, 2 Simplified Chinese
     const LanguageInfo* CurrentLanguage = nullptr;
-    int RxCountA = 0;
-    int RxCountB = 0;
+    // The sentence library for the whole run, and the GPS page's panel that runs every line
+    // through it; the panel also holds the system check's receive counters.
+    std::unique_ptr<nmea::SentenceLibrary> Library;
+    std::unique_ptr<m47::diagnostics::GpsStatusPanel> GpsPanel;
+    TPaintSatelliteChart* SkyMap = nullptr;       // in PanelSatelliteMap
+    TSignalStrengthChart* SignalChart = nullptr;  // in Chart1
 
     // Program-wide state.
     QString ProgramFolder;
@@ -203,4 +224,9 @@ private:
     QWidget* PreviousMainPage = nullptr;
     QWidget* PreviousConfPage = nullptr;
     m47::device::DeviceInfo DeviceInfo{};
+
+    // The network module's configuration mode, its queries and its values.
+    m47::netmodule::WebPageOpener& WebPage;
+    m47::netmodule::InterfaceAddressSource LocalAddressSource;
+    m47::netmodule::NetworkTab NetTab{DeviceInfo, LocalAddressSource};
 };

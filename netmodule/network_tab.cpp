@@ -34,6 +34,9 @@ void NetworkTab::Enter(NetworkTabEffects& effects)
     effects.writes.emplace_back(kEnterConfigModeSentence);
     effects.txLines.emplace_back(kEnterConfigModeSentence);
     engine_.SetConfigMode(true);
+    // The count starts afresh: the tick that left the mode last time may not have been followed
+    // by one outside it, and a re-entry must not be left again at once.
+    configModeTicks_ = 0;
 }
 
 void NetworkTab::Leave(NetworkTabEffects& effects)

@@ -5,6 +5,7 @@
 #include "app/mainform.h"
 #include "app/scriptedmessagebox.h"
 #include "app/waitprogressform.h"
+#include "netmodule/recording_web_page.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,7 +44,8 @@ int main(int argc, char** argv)
     ShellFolders folders = ShellFolders::fromSystem();
     folders.documentsFolder = documents.path();
 
-    TForm1 form(boxes, folders);
+    m47::netmodule::RecordingWebPageOpener webPage;
+    TForm1 form(boxes, folders, webPage);
     TfrmAbout about(&form);
     TfrmWaitingProgress progress(&form);
     form.setSecondaryWindows(&about, &progress);

@@ -5,6 +5,7 @@
 #include "app/mainform.h"
 #include "app/scriptedmessagebox.h"
 #include "app/waitprogressform.h"
+#include "netmodule/recording_web_page.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -58,7 +59,7 @@ protected:
     // Creates the windows in the program's order and applies the stored language.
     void start()
     {
-        form = std::make_unique<TForm1>(boxes, folders);
+        form = std::make_unique<TForm1>(boxes, folders, webPage);
         about = new TfrmAbout(form.get());
         progress = new TfrmWaitingProgress(form.get());
         form->setSecondaryWindows(about, progress);
@@ -76,6 +77,7 @@ protected:
     QTemporaryDir tmp;
     ShellFolders folders;
     ScriptedMessageBoxes boxes;
+    m47::netmodule::RecordingWebPageOpener webPage;
     std::unique_ptr<TForm1> form;
     TfrmAbout* about = nullptr;
     TfrmWaitingProgress* progress = nullptr;

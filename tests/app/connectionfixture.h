@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <functional>
 #include <string>
 
 // Reaches the window's private handlers; named as a friend in TForm1.
@@ -51,6 +52,14 @@ public:
 
     bool DeviceChangePending() const { return f.Ports.DeviceChangePending(); }
     void ParseConfigurationLine(const std::string& line) { f.ParseConfigurationLine(line.c_str()); }
+    // Hands every line the GPS page takes to `tap` first, as the receive path dispatched it.
+    void TapGpsLines(std::function<void(const char*)> tap)
+    {
+        f.RxLines.SetConsumer(m47::device::LineConsumer::GpsStatus, [&form = f, tap](char* line) {
+            tap(line);
+            form.UpdateGpsStatus(line);
+        });
+    }
     const m47::device::IdentificationState& Identification() const { return f.Session.Identification(); }
     const m47::device::DeviceInfo& DeviceInfo() const { return f.DeviceInfo; }
     std::size_t PendingLength() const { return f.RxLines.PendingLength(); }

@@ -188,6 +188,19 @@ TEST(NetworkPage, LeavingNeedsTheModeAndAnOpenConnection)
     }
 }
 
+TEST(NetworkPage, ReenteringRightAfterTheAutomaticLeaveGetsItsFull16Ticks)
+{
+    Page page;
+    page.Apply(page.tab.EnterNetworkPage(false, true));
+    page.Ticks(16);
+    ASSERT_EQ(page.writes.back().second, kLeave);
+    page.Apply(page.tab.EnterNetworkPage(false, true)); // before any tick outside the mode
+    page.Ticks(15);
+    EXPECT_TRUE(page.tab.IsConfigMode());
+    page.Ticks(1);
+    EXPECT_EQ(page.writes.back(), (std::pair<int, std::string>{32, kLeave}));
+}
+
 TEST(NetworkPage, WhileClosedTheLeaveWaitsAndComesWithTheFirstOpenTick)
 {
     Page page;
