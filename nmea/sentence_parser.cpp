@@ -61,10 +61,11 @@ bool SameFormatter(const char (&a)[4], const char (&b)[4])
     return std::memcmp(a, b, sizeof a) == 0;
 }
 
-// Up to three characters of `text`, stopping at its end; the rest stays NUL.
-void CopyFormatter(char (&formatter)[4], const char* text)
+// Up to three characters of `text` that lie before `end`, a ',' and the space that marks an
+// empty field; the rest stays NUL. A formatter is never read from past its address field.
+void CopyFormatter(char (&formatter)[4], const char* text, const char* end)
 {
-    for (int i = 0; i < 3 && text[i] != '\0'; ++i)
+    for (int i = 0; i < 3 && text + i < end && text[i] != ',' && text[i] != ' '; ++i)
         formatter[i] = text[i];
 }
 
@@ -83,30 +84,35 @@ bool ParseSentence(char* line, SentenceRecord& record)
     record.subKind = 0;
     record.start = line[0];
 
+    // The address field ends at the first ',' or '*'; a line that passed the checksum test
+    // holds a '*'. "$P*50" has a talker and no formatter, "$ABQ,RMC*22" the formatter "Q".
+    const char* addressEnd = std::strpbrk(line + 1, ",*");
     char* body = line;
     if (line[1] == 'P') {
         record.talker[0] = 'P';
-        CopyFormatter(record.formatter, line + 2);
+        CopyFormatter(record.formatter, line + 2, addressEnd);
         // Other makers' proprietary sentences are not ours to read.
         if (!SameFormatter(record.formatter, "CVN"))
             return false;
-        // "$PCVN,R,TXT,..." continues as "$PTXT,..." with sub-kind 'R'. A line that holds
-        // "CVN" has passed the checksum test, so it is long enough for the rewrite.
+        // "$PCVN,R,TXT,..." continues as "$PTXT,..." with sub-kind 'R'; the sub-kind and the
+        // inner formatter come from before the checksum, so "$PCVN*0B" stays "CVN".
+        const char* checksum = std::strchr(line, '*');
+        if (checksum - line <= 7)
+            return false;
         record.subKind = line[6];
         line[6] = '$';
         line[7] = 'P';
         body = line + 6;
         std::memset(record.formatter, 0, sizeof record.formatter);
-        CopyFormatter(record.formatter, body + 2);
+        CopyFormatter(record.formatter, body + 2, checksum);
     } else {
-        record.talker[0] = line[1];
-        record.talker[1] = line[2];
-        // A line that passed the checksum test holds at least five characters, so line[5] is
-        // at most its NUL.
-        if (line[5] == 'Q')
+        const auto addressLength = addressEnd - line;
+        record.talker[0] = addressLength > 1 ? line[1] : '\0';
+        record.talker[1] = addressLength > 2 ? line[2] : '\0';
+        if (addressLength > 5 && line[5] == 'Q')
             record.formatter[0] = 'Q';
-        else if (line[2] != '\0')
-            CopyFormatter(record.formatter, line + 3);
+        else
+            CopyFormatter(record.formatter, line + 3, addressEnd);
     }
 
     const ParserEntry* parser = FindFormatter(kParsersByFormatter, record.formatter);

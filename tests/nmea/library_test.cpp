@@ -267,6 +267,42 @@ TEST_F(LibraryTest, RefusesOverlongInputWithoutTouchingTheRecord)
     EXPECT_STREQ(library->record.formatter, "HDT");
 }
 
+TEST_F(LibraryTest, TalkerAndFormatterComeOnlyFromTheAddressField)
+{
+    struct Case {
+        const char* line;
+        const char* talker;
+        const char* formatter;
+        char subKind;
+    };
+    // Each body is framed with its checksum; the first four are the lines as seen in logs.
+    const Case cases[] = {
+        {"$P", "P", "", 0},
+        {"$Q", "Q", "", 0},
+        {"$PCVN", "P", "CVN", 0},
+        {"$ABQ,RMC", "AB", "Q", 0},
+        {"$GP", "GP", "", 0},
+        {"$GPGG,1", "GP", "GG", 0},
+        {"$,GPGGA", "", "", 0},
+        {"$PCVN,R", "P", "CVN", 0},     // no sentence inside
+        {"$PCVN,R,", "P", "", 'R'},     // an inner sentence without its formatter
+        {"$PCVN,R,TX", "P", "TX", 'R'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_FALSE(Process(c.line));
+        EXPECT_STREQ(library->record.talker, c.talker);
+        EXPECT_STREQ(library->record.formatter, c.formatter);
+        EXPECT_EQ(library->record.subKind, c.subKind);
+    }
+    // The full forms still read as before.
+    ASSERT_TRUE(Process("$PCVN,R,TXT,01,01,01,SN=12345"));
+    EXPECT_STREQ(library->record.formatter, "TXT");
+    EXPECT_EQ(library->record.subKind, 'R');
+    EXPECT_FALSE(Process("$CCGPQ,GGA"));
+    EXPECT_STREQ(library->record.formatter, "Q");
+}
+
 // Type 5 in two fragments, with its hand-checked values.
 const char kType5Part1[] = "!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\r\n";
 const char kType5Part2[] = "!AIVDM,2,2,1,A,88888888880,2*25\r\n";

@@ -298,21 +298,24 @@ TEST_F(NmeadecodeTest, SummaryCountsLinesFormattersMessagesAndTargets)
 {
     const std::string input = "# capture\n" + kRmc + "\n" + kRmc + "\n" + kRmc.substr(0, 20) + "\n" +
                               "noise\n" + kVdmType1 + "\n" + kVdmType5Part1 + "\n" + kVdmType5Part2 +
-                              "\n" + Sentence("$GPXYZ,1") + "\n";
+                              "\n" + Sentence("$GPXYZ,1") + "\n" +
+                              "$P*50\n$ABQ,RMC*22\n";  // short address fields
     const Result r = Run("--summary", input);
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.objects.size(), 1u) << r.out;
     const Json& s = r.objects[0]["summary"];
-    EXPECT_EQ(s["lines"].number, 9);
+    EXPECT_EQ(s["lines"].number, 11);
     EXPECT_EQ(s["comments"].number, 1);
     EXPECT_EQ(s["ignored"].number, 1);
     EXPECT_EQ(s["accepted"].number, 4);
-    EXPECT_EQ(s["rejected"].number, 3);
+    EXPECT_EQ(s["rejected"].number, 5);
     EXPECT_EQ(s["formatters"]["RMC"]["accepted"].number, 2);
     EXPECT_EQ(s["formatters"]["VDM"]["accepted"].number, 2);
     EXPECT_EQ(s["formatters"]["VDM"]["rejected"].number, 1);
     EXPECT_EQ(s["formatters"]["XYZ"]["rejected"].number, 1);
-    EXPECT_EQ(s["formatters"]["(none)"]["rejected"].number, 1);
+    EXPECT_EQ(s["formatters"]["(none)"]["rejected"].number, 2);
+    EXPECT_EQ(s["formatters"]["Q"]["rejected"].number, 1);
+    EXPECT_EQ(s["formatters"].members.size(), 5u) << "no formatter read from past an address field";
     EXPECT_EQ(s["ais_types"]["1"].number, 1);
     EXPECT_EQ(s["ais_types"]["5"].number, 1);
     EXPECT_EQ(s["targets"].number, 3);  // the own ship's entry and the two senders
