@@ -126,6 +126,11 @@ const char* FieldCursor::Last()
     return Take("*");
 }
 
+const char* FieldCursor::Last(int trailing)
+{
+    return trailing > 0 ? Next() : Last();
+}
+
 const char* FieldCursor::Take(const char* delimiter)
 {
     const char* field = tokenizer_.NextField(nullptr, delimiter);

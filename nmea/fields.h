@@ -45,6 +45,9 @@ public:
 
     const char* Next();  // up to the next ","
     const char* Last();  // up to "*"
+    // The last field a parser reads, when `trailing` fields it does not read may follow (the
+    // identifiers that NMEA 4.10 receivers append): up to "," then, else up to "*".
+    const char* Last(int trailing);
     bool Complete() const { return complete_; }
 
 private:

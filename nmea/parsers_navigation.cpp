@@ -15,6 +15,14 @@ bool EmptyOrWithin(const char* field, int value, int low, int high)
     return IsEmptyField(field) || (value >= low && value <= high);
 }
 
+// The identifier fields that NMEA 4.10 receivers append after the fields read here: 0 for the
+// line with `commas` commas, `ids` for the line with that many more, -1 for any other line.
+int TrailingIds(const char* line, int commas, int ids)
+{
+    const int found = CountCommas(line);
+    return found == commas ? 0 : found == commas + ids ? ids : -1;
+}
+
 // Unit fields of VTG must be exactly one character.
 bool IsSingleCharacter(const char* field)
 {
@@ -39,11 +47,14 @@ bool ParseDtm(char* line, SentenceRecord& record)
     return fields.Complete();
 }
 
-// $--GBS,hhmmss.ss,x.x,x.x,x.x,xx,x.x,x.x,x.x*hh
+// $--GBS,hhmmss.ss,x.x,x.x,x.x,xx,x.x,x.x,x.x[,h,h]*hh  (NMEA 4.10 appends the system and
+// signal identifiers, which are not read)
 // $GPGBS,015509.00,-0.031,-0.186,0.219,19,0.000,-0.354,6.972*4D
+// $GNGBS,223745.00,1.0,1.0,3.1,,,,,,*58
 bool ParseGbs(char* line, SentenceRecord& record)
 {
-    if (!HasCommaCount(line, 8))
+    const int trailing = TrailingIds(line, 8, 2);
+    if (trailing < 0)
         return false;
     GbsFields& gbs = record.gbs;
     FieldCursor fields(line);
@@ -54,7 +65,7 @@ bool ParseGbs(char* line, SentenceRecord& record)
     gbs.failedSatellite = ReadUnsignedByte(fields.Next(), 255);
     gbs.probability = ReadReal(fields.Next());
     gbs.bias = ReadReal(fields.Next());
-    gbs.biasStdDev = ReadReal(fields.Last());
+    gbs.biasStdDev = ReadReal(fields.Last(trailing));
     return fields.Complete();
 }
 
@@ -147,11 +158,14 @@ bool ParseGrs(char* line, SentenceRecord& record)
     return fields.Complete();
 }
 
-// $--GSA,a,x,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,x.x,x.x,x.x*hh
+// $--GSA,a,x,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,x.x,x.x,x.x[,h]*hh  (NMEA 4.10 appends the
+// system identifier, which is not read)
 // $GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39
+// $GNGSA,A,3,29,20,18,16,51,13,44,26,,,,,0.99,0.54,0.83,1*0E
 bool ParseGsa(char* line, SentenceRecord& record)
 {
-    if (!HasCommaCount(line, 17))
+    const int trailing = TrailingIds(line, 17, 1);
+    if (trailing < 0)
         return false;
     GsaFields& gsa = record.gsa;
     FieldCursor fields(line);
@@ -161,7 +175,7 @@ bool ParseGsa(char* line, SentenceRecord& record)
         prn = ReadByte(fields.Next());
     gsa.pdop = ReadReal(fields.Next());
     gsa.hdop = ReadReal(fields.Next());
-    gsa.vdop = ReadReal(fields.Last());
+    gsa.vdop = ReadReal(fields.Last(trailing));
     return fields.Complete();
 }
 
@@ -184,9 +198,10 @@ bool ParseGst(char* line, SentenceRecord& record)
     return fields.Complete();
 }
 
-// $--GSV,x,x,xx,xx,xx,xxx,xx,...,xx,xx,xxx,xx*hh  (one to four blocks of PRN, elevation,
-// azimuth and SNR; a trailing signal identifier of NMEA 4.1 does not fit any comma count)
+// $--GSV,x,x,xx,xx,xx,xxx,xx,...,xx,xx,xxx,xx[,h]*hh  (one to four blocks of PRN, elevation,
+// azimuth and SNR; NMEA 4.10 appends the signal identifier, which is not read)
 // $GPGSV,2,1,08,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45*75
+// $GPGSV,3,3,12,26,65,188,41,27,39,287,40,29,15,092,31,31,01,199,39,0*6D
 bool ParseGsv(char* line, SentenceRecord& record)
 {
     GsvFields& gsv = record.gsv;
@@ -195,8 +210,11 @@ bool ParseGsv(char* line, SentenceRecord& record)
         gsv.prn[k] = gsv.elevation[k] = gsv.snr[k] = kNoByte;
         gsv.azimuth[k] = kNoWord;
     }
-    // 7, 11, 15 or 19 commas carry one to four satellite blocks.
-    const int commas = CountCommas(line);
+    // 7, 11, 15 or 19 commas carry one to four satellite blocks, one more the signal
+    // identifier after them.
+    const int allCommas = CountCommas(line);
+    const int trailing = allCommas >= 8 && (allCommas - 8) % 4 == 0 ? 1 : 0;
+    const int commas = allCommas - trailing;
     if (commas < 7 || commas > 19 || (commas - 7) % 4 != 0)
         return false;
     const int blocks = (commas - 3) / 4;
@@ -220,7 +238,7 @@ bool ParseGsv(char* line, SentenceRecord& record)
         gsv.azimuth[k] = ReadWord(azimuth);
         if (!EmptyOrWithin(azimuth, gsv.azimuth[k], 0, 359))
             return false;
-        const char* snr = k == blocks - 1 ? fields.Last() : fields.Next();
+        const char* snr = k == blocks - 1 ? fields.Last(trailing) : fields.Next();
         gsv.snr[k] = ReadByte(snr);
         if (!EmptyOrWithin(snr, gsv.snr[k], 0, 99))
             return false;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "nmea/checksum.h"
 #include "nmea/sentence_library.h"
 #include "sentence_test_support.h"
 
@@ -106,6 +107,42 @@ TEST(Captures, ReceiverLogFillsTheGnssRecord)
     EXPECT_GT(gnss.latitude, 50.0f);  // off the Swedish coast
     EXPECT_LT(gnss.latitude, 70.0f);
     EXPECT_GT(library->ais.targets.entries[0].vdoCount, 0u);
+}
+
+// Multi-constellation receivers of NMEA 4.10 and 4.11 append system and signal identifiers to
+// GSA, GSV and GBS; every such sentence of their logs is read, so the GPS page shows their fix
+// mode, satellites and bars.
+TEST(Captures, NewerReceiversGiveEveryGsaGsvAndGbs)
+{
+    const char* const newer[] = {
+        "gpsd/test/daemon/ublox-neo-m9n-nmea.log",
+        "gpsd/test/daemon/navika-100-fix.log",
+        "gpsd/test/daemon/nl2008u.log",
+        "gpsd/test/daemon/skytraq-PX1172RH_DS.log",
+    };
+    for (const char* name : newer) {
+        SCOPED_TRACE(name);
+        auto library = std::make_unique<SentenceLibrary>();
+        std::set<std::string> read;
+        for (const std::string& line : ReceivedLines(name)) {
+            const std::string formatter = line.substr(3, 3);
+            const bool satellites = formatter == "GSA" || formatter == "GSV" || formatter == "GBS";
+            if (line[0] != '$' || !satellites || !VerifyChecksum(line.c_str()))
+                continue;
+            EXPECT_TRUE(library->ProcessSentence(line)) << line;
+            read.insert(formatter);
+        }
+        EXPECT_TRUE(read.count("GSA") == 1 && read.count("GSV") == 1) << name;
+        const GnssRecord& gnss = library->latest.gnss;
+        EXPECT_EQ(gnss.fixMode, 3);
+        EXPECT_GT(gnss.satellitesUsed, 3);
+        EXPECT_GT(gnss.satellitesInView, 0);
+        EXPECT_GT(gnss.gsvSatellites, 0);
+        EXPECT_GT(gnss.hdop, 0.0f);
+        if (read.count("GBS") == 1) {
+            EXPECT_EQ(gnss.gbsValid, 1);
+        }
+    }
 }
 
 // Each distinct sentence shape cut after every field, re-framed with a valid checksum.

@@ -121,6 +121,12 @@ const GoodLine kGoodLines[] = {
          EXPECT_EQ(r.gbs.failedSatellite, 19);
          EXPECT_FLOAT_EQ(r.gbs.biasStdDev, 6.972f);
      }},
+    {"$GNGBS,015509.00,-0.031,-0.186,0.219,19,0.000,-0.354,6.972,1,7",  // system, signal id
+     [](const SentenceRecord& r) {
+         EXPECT_EQ(r.gbs.failedSatellite, 19);
+         EXPECT_FLOAT_EQ(r.gbs.bias, -0.354f);
+         EXPECT_FLOAT_EQ(r.gbs.biasStdDev, 6.972f);
+     }},
     {"$GPGBS,015509.00,,,,,,,",
      [](const SentenceRecord& r) {
          EXPECT_FLOAT_EQ(r.gbs.errorAltitude, kNoReal);
@@ -190,6 +196,14 @@ const GoodLine kGoodLines[] = {
          EXPECT_EQ(r.gsa.prn[7], 24);
          EXPECT_FLOAT_EQ(r.gsa.vdop, 2.1f);
      }},
+    {"$GNGSA,A,3,29,20,18,16,51,13,44,26,,,,,0.99,0.54,0.83,1",  // NMEA 4.10 system id
+     [](const SentenceRecord& r) {
+         EXPECT_EQ(r.gsa.fixMode, 3);
+         EXPECT_EQ(r.gsa.prn[7], 26);
+         EXPECT_EQ(r.gsa.prn[8], -128);
+         EXPECT_FLOAT_EQ(r.gsa.pdop, 0.99f);
+         EXPECT_FLOAT_EQ(r.gsa.vdop, 0.83f);
+     }},
     {"$GPGST,172814.0,0.006,0.023,0.020,273.6,0.023,0.020,0.031",
      [](const SentenceRecord& r) {
          EXPECT_FLOAT_EQ(r.gst.orientation, 273.6f);
@@ -213,6 +227,19 @@ const GoodLine kGoodLines[] = {
          EXPECT_EQ(r.gsv.elevation[3], -128);
          EXPECT_EQ(r.gsv.azimuth[3], -1);
          EXPECT_EQ(r.gsv.snr[3], -128);
+     }},
+    {"$GPGSV,3,1,12,07,06,336,17,08,05,281,25,10,51,291,39,16,70,279,37,0",  // signal id
+     [](const SentenceRecord& r) {
+         EXPECT_EQ(r.gsv.blockCount, 4);
+         EXPECT_EQ(r.gsv.satellitesInView, 12);
+         EXPECT_EQ(r.gsv.prn[3], 16);
+         EXPECT_EQ(r.gsv.snr[3], 37);
+     }},
+    {"$GPGSV,4,4,13,29,08,098,30,0",
+     [](const SentenceRecord& r) {
+         EXPECT_EQ(r.gsv.blockCount, 1);
+         EXPECT_EQ(r.gsv.snr[0], 30);
+         EXPECT_EQ(r.gsv.prn[1], -128);
      }},
     {"$GPGSV,1,1,01,200,300,,",
      [](const SentenceRecord& r) {
@@ -466,8 +493,12 @@ TEST(Parsers, RejectBadLines)
     const std::string bad[] = {
         // wrong comma counts
         "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,",
-        "$GPGSV,1,1,01,07,40,083,46,1",                                          // NMEA 4.1 signal id
-        "$GPGSV,2,1,08,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45,1",
+        "$GPGSV,1,1,01,07,40,083,46,1,1",  // more than the signal id after the blocks
+        "$GPGSV,1,1,00,1",                 // no block, with or without the signal id
+        "$GPGSV,1,1,00",
+        "$GPGSV,1,1,01,07,91,083,46,1",    // elevation above 90, with the signal id
+        "$GNGSA,A,3,29,20,,,,,,,,,,,0.99,0.54,0.83,1,1",
+        "$GNGBS,223745.00,1.0,1.0,3.1,,,,,",  // the system id without the signal id
         "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1",
         "$CCGPQ,GGA",                                                            // a one-field query
         "$GPRMA,A,4916.45",                                                      // RMA ending early
