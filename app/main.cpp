@@ -6,6 +6,8 @@
 #include "logging.h"
 #include "mainform.h"
 #include "messagebox.h"
+#include "logreport/file_dialogs.h"
+#include "logreport/text_editor.h"
 #include "netmodule/desktop_web_page.h"
 #include "waitprogressform.h"
 
@@ -37,11 +39,13 @@ int main(int argc, char** argv)
 {
     QtMessageBoxes boxes;
     m47::netmodule::DesktopWebPageOpener webPage;
+    m47::logreport::QtFileDialogs fileDialogs;
+    m47::logreport::DesktopTextEditor textEditor;
     TApplication app(argc, argv, boxes);
     TApplication::setApplicationVersion(QStringLiteral(M47_VERSION));
     ParseCommandLine(app);
     try {
-        TForm1 form(boxes, ShellFolders::fromSystem(), webPage);
+        TForm1 form(boxes, ShellFolders::fromSystem(), webPage, fileDialogs, textEditor);
         // Owned by the main window, so that closing it ends the program.
         TfrmAbout about(&form);
         TfrmWaitingProgress progress(&form);

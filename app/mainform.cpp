@@ -10,8 +10,9 @@
 #include <QSignalBlocker>
 
 TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, m47::netmodule::WebPageOpener& webPage,
-               QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), Boxes(boxes), Folders(folders), WebPage(webPage)
+               m47::logreport::FileDialogs& fileDialogs, m47::logreport::TextEditor& textEditor, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), Boxes(boxes), Folders(folders), WebPage(webPage),
+      Dialogs(fileDialogs), Editor(textEditor)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -146,6 +147,7 @@ void TForm1::ConnectHandlers()
     connect(ui->btnSaveLog, &QPushButton::clicked, this, &TForm1::btnSaveLogClick);
     connect(ui->btnSendCommand, &QPushButton::clicked, this, &TForm1::btnSendCommandClick);
     ConnectNetworkMemos();
+    SetUpDataLog();
 }
 
 void TForm1::FormCreate()

@@ -6,6 +6,9 @@
 #include "device/connection_session.h"
 #include "device/device_info.h"
 #include "device/rx_line_assembler.h"
+#include "logreport/file_dialogs.h"
+#include "logreport/file_saving.h"
+#include "logreport/text_editor.h"
 #include "diagnostics/gps_status_panel.h"
 #include "netmodule/interface_addresses.h"
 #include "netmodule/network_tab.h"
@@ -55,8 +58,10 @@ public:
     static constexpr const char* SaveRptFileDialogFilter = "Report File (*.TXT)";
     static constexpr const char* SaveLogFileDialogFilter = "Data Log File (*.TXT)";
 
-    // `webPage` opens the network module's web page.
+    // `webPage` opens the network module's web page; the log and the report are saved through
+    // `fileDialogs` and the report opened in `textEditor`.
     TForm1(MessageBoxes& boxes, const ShellFolders& folders, m47::netmodule::WebPageOpener& webPage,
+           m47::logreport::FileDialogs& fileDialogs, m47::logreport::TextEditor& textEditor,
            QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -188,6 +193,14 @@ private:
     void btnClearLogClick();
     void btnSaveLogClick();
     void btnSendCommandClick();
+    void SetUpDataLog();
+    void OfferConfigurationReport(); // at the end of the Read Device countdown
+    // Text of the current language's code page, to and from the window's texts.
+    const char* CodePage() const;
+    std::string Encoded(const QString& text) const;
+    QString Decoded(std::string_view bytes) const;
+    bool Ask(const m47::logreport::Question& question); // true for OK or Yes
+    void ShowSaveFailure(const m47::logreport::SaveResult& result);
 
     std::unique_ptr<Ui::TForm1> ui;
     MessageBoxes& Boxes;
@@ -229,4 +242,8 @@ private:
     m47::netmodule::WebPageOpener& WebPage;
     m47::netmodule::InterfaceAddressSource LocalAddressSource;
     m47::netmodule::NetworkTab NetTab{DeviceInfo, LocalAddressSource};
+
+    // The save dialogs of the log and the report, and the editor the report opens in.
+    m47::logreport::FileDialogs& Dialogs;
+    m47::logreport::TextEditor& Editor;
 };

@@ -158,6 +158,7 @@ void TForm1::ApplySession(const device::SessionEffects& effects)
             break;
         case SessionAction::ShowBaudRatePage:
             ShowPage(ui->PageControlConf, ui->TabSheetBaudRate);
+            OfferConfigurationReport();
             break;
         case SessionAction::ShowStatusRed:
         case SessionAction::ShowStatusBlack: {

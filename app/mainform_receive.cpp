@@ -2,11 +2,7 @@
 // lines and handed to the four line consumers in their fixed order.
 #include "mainform.h"
 
-#include "codepage.h"
-#include "language.h"
 #include "logging.h"
-#include "tag.h"
-#include "ui_mainform.h"
 
 using m47::device::LineConsumer;
 
@@ -25,14 +21,4 @@ void TForm1::SetUpLineConsumers()
 void TForm1::CommRxChar(QObject*, std::uint32_t Count)
 {
     RxLines.Receive(Count, [this](char* buffer, int size) { return CommPort->Read(buffer, size); });
-}
-
-void TForm1::AppendToDataLog(std::string_view text)
-{
-    if (Tag(ui->spbtnEnableLog) != 1)
-        return;
-    // Device text is single-byte text in the code page of the current language.
-    const char* codePage = CurrentLanguage ? CurrentLanguage->codePage : languageByTag(0)->codePage;
-    ui->MemoDataLog->appendPlainText(
-        decodeCodePage(QByteArray(text.data(), static_cast<qsizetype>(text.size())), codePage));
 }

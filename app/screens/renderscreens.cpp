@@ -1,16 +1,17 @@
 // Renders the windows to PNG files for review: the main window as it starts, every page with the
-// device panel forced visible, the About window and the progress window.
-// Usage: m47_render_screens OUTPUT_FOLDER   (run with QT_QPA_PLATFORM=offscreen)
+// device panel forced visible, the About window and the progress window; with captures given,
+// also the GPS STATUS page fed from them and a filled SYSTEM CHECK page.
+// Usage: m47_render_screens OUTPUT_FOLDER [CAPTURE...]   (run with QT_QPA_PLATFORM=offscreen)
 #include "app/about.h"
 #include "app/mainform.h"
-#include "app/scriptedmessagebox.h"
 #include "app/waitprogressform.h"
-#include "netmodule/recording_web_page.h"
+#include "device/command_sentences.h"
+#include "window_feed.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -27,25 +28,39 @@ bool save(QWidget* window, const QString& folder, const char* name)
     return true;
 }
 
+// The receiver's product information and then the captures, in the order given, through the
+// window's receive path; the system check refreshes once, as its timer would.
+bool feedDevice(TForm1& form, char** captures, int count)
+{
+    TForm1TestAccess window(form);
+    for (const char* key : {"FIRMWARE=M47 V1.05.12", "SERIAL NO.=M47A2612000047", "ETH_MODULE=ON"})
+        window.Receive(m47::device::CompleteCommand(std::string("$PCVN,R,TXT,") + key).value_or(std::string()));
+    for (int i = 0; i < count; ++i) {
+        QFile capture(QString::fromLocal8Bit(captures[i]));
+        if (!capture.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", captures[i]);
+            return false;
+        }
+        window.Receive(capture.readAll().toStdString());
+    }
+    window.SysChkTick();
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [CAPTURE...]\n", argv[0]);
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
 
-    QTemporaryDir documents; // keep the user's own settings file out of it
-    ScriptedMessageBoxes boxes;
-    ShellFolders folders = ShellFolders::fromSystem();
-    folders.documentsFolder = documents.path();
-
-    m47::netmodule::RecordingWebPageOpener webPage;
-    TForm1 form(boxes, folders, webPage);
+    StandaloneWindow window;
+    TForm1& form = window.form;
     TfrmAbout about(&form);
     TfrmWaitingProgress progress(&form);
     form.setSecondaryWindows(&about, &progress);
@@ -70,12 +85,24 @@ int main(int argc, char** argv)
         {"PageControlDiagnosis", "TabSheetGpsStatus", "diagnostics-gpsstatus"},
         {"PageControlDiagnosis", "TabSheetDataLog", "diagnostics-datalog"},
     };
-    for (const Page& p : pages) {
+    const auto render = [&](const Page& p) {
         auto* subPages = form.findChild<QTabWidget*>(QLatin1String(p.subPages));
         QWidget* page = form.findChild<QWidget*>(QLatin1String(p.page));
         mainPages->setCurrentWidget(subPages->parentWidget()->parentWidget());
         subPages->setCurrentWidget(page);
-        ok = save(&form, folder, p.file) && ok;
+        return save(&form, folder, p.file);
+    };
+    for (const Page& p : pages)
+        ok = render(p) && ok;
+
+    if (argc > 2) {
+        ok = feedDevice(form, argv + 2, argc - 2) && ok;
+        const Page fed[] = {
+            {"PageControlDiagnosis", "TabSheetSystemCheck", "diagnostics-systemcheck-filled"},
+            {"PageControlDiagnosis", "TabSheetGpsStatus", "diagnostics-gpsstatus-capture"},
+        };
+        for (const Page& p : fed)
+            ok = render(p) && ok;
     }
 
     about.show();

@@ -5,6 +5,8 @@
 #include "app/mainform.h"
 #include "app/scriptedmessagebox.h"
 #include "app/waitprogressform.h"
+#include "logreport/recording_text_editor.h"
+#include "logreport/scripted_file_dialogs.h"
 #include "netmodule/recording_web_page.h"
 
 #include <QAbstractButton>
@@ -59,7 +61,7 @@ protected:
     // Creates the windows in the program's order and applies the stored language.
     void start()
     {
-        form = std::make_unique<TForm1>(boxes, folders, webPage);
+        form = std::make_unique<TForm1>(boxes, folders, webPage, fileDialogs, textEditor);
         about = new TfrmAbout(form.get());
         progress = new TfrmWaitingProgress(form.get());
         form->setSecondaryWindows(about, progress);
@@ -78,6 +80,8 @@ protected:
     ShellFolders folders;
     ScriptedMessageBoxes boxes;
     m47::netmodule::RecordingWebPageOpener webPage;
+    m47::logreport::ScriptedFileDialogs fileDialogs;
+    m47::logreport::RecordingTextEditor textEditor;
     std::unique_ptr<TForm1> form;
     TfrmAbout* about = nullptr;
     TfrmWaitingProgress* progress = nullptr;

@@ -4,6 +4,8 @@
 // the reconnect after a device restart.
 #include "connectionfixture.h"
 
+#include "logreport/data_log_view.h"
+
 #include <QCheckBox>
 
 #include <fcntl.h>
@@ -43,7 +45,14 @@ protected:
     // returns, so a short poll of the master finds them all.
     std::string received() const { return device.Receive(1 << 16, 100); }
 
-    QStringList logLines() const { return control<QPlainTextEdit>("MemoDataLog")->toPlainText().split(u'\n'); }
+    QStringList logLines() const
+    {
+        const auto* log = control<m47::logreport::DataLogView>("MemoDataLog");
+        QStringList lines;
+        for (std::size_t i = 0; i < log->lines().Count(); ++i)
+            lines << log->lineText(i);
+        return lines;
+    }
 
     PtyPair device;
 };
