@@ -131,3 +131,32 @@ protected:
 
     QTemporaryDir portsDir;
 };
+
+// The window and a device played by the test on a pseudo-terminal listed as COM<kDeviceCom>.
+class PtyDeviceFixture : public ConnectionFixture
+{
+protected:
+    static constexpr int kDeviceCom = 201;
+
+    void SetUp() override
+    {
+        ConnectionFixture::SetUp();
+        ASSERT_TRUE(device.Valid());
+        publish(kDeviceCom, QString::fromStdString(device.SlavePath()));
+    }
+
+    // Connect with the device's port selected: identifying, port open.
+    void connectDevice()
+    {
+        startWithPort(kDeviceCom);
+        openPort()->click();
+        ASSERT_EQ(connectionTag(), 1);
+        ASSERT_TRUE(access().Port().IsOpen());
+    }
+
+    // What the program has written to the device so far. Writes complete before the handler
+    // returns, so a short poll of the master finds them all.
+    std::string received() const { return device.Receive(1 << 16, 100); }
+
+    PtyPair device;
+};

@@ -14,25 +14,9 @@
 
 namespace {
 
-constexpr int kCom = 203;
-
-class DataLogPage : public ConnectionFixture
+class DataLogPage : public PtyDeviceFixture
 {
 protected:
-    void SetUp() override
-    {
-        ConnectionFixture::SetUp();
-        ASSERT_TRUE(device.Valid());
-        publish(kCom, QString::fromStdString(device.SlavePath()));
-    }
-
-    void connectDevice()
-    {
-        startWithPort(kCom);
-        openPort()->click();
-        ASSERT_EQ(connectionTag(), 1);
-    }
-
     const m47::logreport::DataLogView* log() const { return control<m47::logreport::DataLogView>("MemoDataLog"); }
     QStringList logLines() const
     {
@@ -46,9 +30,6 @@ protected:
         control<LabeledEdit>("LabeledEditCommandText")->setText(text);
         control<QAbstractButton>("btnSendCommand")->click();
     }
-    std::string received() const { return device.Receive(1 << 16, 100); }
-
-    PtyPair device;
 };
 
 TEST_F(DataLogPage, OnlyLinesReceivedWhileLoggingIsOnAreLogged)
@@ -104,7 +85,7 @@ TEST_F(DataLogPage, CommandLineSendsTheTextWithCrLfAndZeroByte)
 
 TEST_F(DataLogPage, CommandOnAClosedPortShowsTheSendError)
 {
-    startWithPort(kCom);
+    startWithPort(kDeviceCom);
     sendCommand(QStringLiteral("$PTST,,,,,16*28"));
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Send message error"));

@@ -12,35 +12,22 @@
 
 namespace {
 
-constexpr int kCom = 202;
 const std::string kEnter = "$PDBG,163,1,,,,,,*14\r\n";
 const std::string kLeave = "$PDBG,163,0,,,,,,*15\n";
 
-class NetworkPage : public ConnectionFixture
+class NetworkPage : public PtyDeviceFixture
 {
 protected:
-    void SetUp() override
-    {
-        ConnectionFixture::SetUp();
-        ASSERT_TRUE(device.Valid());
-        publish(kCom, QString::fromStdString(device.SlavePath()));
-    }
-
     // Connected and identified, with a device that reports its network module.
-    void connectDevice()
+    void connectWithModule()
     {
-        startWithPort(kCom);
-        openPort()->click();
-        ASSERT_EQ(connectionTag(), 1);
+        connectDevice();
         access().ParseConfigurationLine(DeviceLine("$PCVN,R,TXT,ETH_MODULE=ON") + "\r\n");
         doubleClickStatus();
         ASSERT_TRUE(form->IsDeviceReady());
     }
 
     void showConfPage(const char* page) { control<QTabWidget>("PageControlConf")->setCurrentWidget(control(page)); }
-
-    // What the program has written to the device since the last call.
-    std::string received() const { return device.Receive(1 << 16, 100); }
 
     // Ticks the module timer `count` times, collecting what went out.
     std::string tick(int count)
@@ -70,13 +57,11 @@ protected:
 
     int queuedQueries() const { return access().NetTab().Engine().Queue().Count(); }
     TForm1TestAccess access() const { return TForm1TestAccess(*form); }
-
-    PtyPair device;
 };
 
 TEST_F(NetworkPage, EnteringTwiceSendsTheEnterSentenceOnceButQueuesTheQueriesAgain)
 {
-    connectDevice();
+    connectWithModule();
     showConfPage("TabSheetNetwork");
     EXPECT_EQ(received(), kEnter);
     EXPECT_EQ(queuedQueries(), 2);
@@ -94,7 +79,7 @@ TEST_F(NetworkPage, EnteringTwiceSendsTheEnterSentenceOnceButQueuesTheQueriesAga
 
 TEST_F(NetworkPage, OverRs232TheModeIsLeftAtOnceAndNoQueryGoesOut)
 {
-    connectDevice();
+    connectWithModule();
     control<QComboBox>("ComboBoxDeviceItem")->setCurrentIndex(1);
     showConfPage("TabSheetNetwork");
     EXPECT_EQ(received(), kEnter + kLeave);
@@ -103,7 +88,7 @@ TEST_F(NetworkPage, OverRs232TheModeIsLeftAtOnceAndNoQueryGoesOut)
 
 TEST_F(NetworkPage, TheSixteenthTickInTheModeLeavesIt)
 {
-    connectDevice();
+    connectWithModule();
     showConfPage("TabSheetNetwork");
     ASSERT_EQ(received(), kEnter);
     // The silent module: AT+VER twice, 600 ms apart, then AT+SYSIP 1.2 s after the first send.
@@ -115,7 +100,7 @@ TEST_F(NetworkPage, TheSixteenthTickInTheModeLeavesIt)
 
 TEST_F(NetworkPage, ExitLeavesTheModeBeforeThePortCloses)
 {
-    connectDevice();
+    connectWithModule();
     showConfPage("TabSheetNetwork");
     ASSERT_EQ(received(), kEnter);
     form->close();
@@ -130,7 +115,7 @@ TEST_F(NetworkPage, ExitLeavesTheModeBeforeThePortCloses)
 
 TEST_F(NetworkPage, AnswersShowOnBothPagesAndTheRawSendAddsLineFeedAndZero)
 {
-    connectDevice();
+    connectWithModule();
     answerBothQueries("192.168.300.254", "192.168.44.254"); // each byte modulo 256
     EXPECT_EQ(control<QLabel>("LabelNetworkFirmwareVersoinData")->text(), QStringLiteral("V1.2.2\r\n"));
 
@@ -179,7 +164,7 @@ TEST_F(NetworkPage, LinkOpensTheModulesPageAndAsksFirstOutsideThePcsGroup)
         }
         boxes = {};
         webPage = {};
-        connectDevice();
+        connectWithModule();
         answerBothQueries(address);
         auto* link = control<ClickLabel>("LabelEthernetSettingButton");
         EXPECT_EQ(link->isEnabled(), c.sameGroup);
@@ -200,7 +185,7 @@ TEST_F(NetworkPage, LinkOpensTheModulesPageAndAsksFirstOutsideThePcsGroup)
 
 TEST_F(NetworkPage, LinkDoesNothingUntilTheDeviceIsReady)
 {
-    startWithPort(kCom);
+    startWithPort(kDeviceCom);
     emit control<ClickLabel>("LabelEthernetSettingButton")->clicked();
     EXPECT_TRUE(webPage.opened().empty());
     EXPECT_TRUE(boxes.calls().empty());
