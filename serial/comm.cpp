@@ -10,7 +10,7 @@
 //   SetCommMask           the event thread's wait mask
 //   EscapeCommFunction    TIOCMBIS / TIOCMBIC
 //   ClearCommError        FIONREAD, TIOCOUTQ, TIOCGICOUNT differences, poll() for a hang-up
-//   PurgeComm             tcflush(TCIOFLUSH) when the port closes
+//   PurgeComm             tcflush when the port closes, after up to 250 ms for the output to leave
 #include "comm.h"
 
 #include "logging.h"

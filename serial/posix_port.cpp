@@ -69,7 +69,19 @@ int OpenExclusive(const std::string& path)
 
 void Close(int fd)
 {
-    tcflush(fd, TCIOFLUSH);
+    // What was written last (the network module's leave sentence before a disconnection or
+    // the exit) must still reach the device: give the driver a moment to send it, and drop only
+    // the unread input. Output that cannot leave in that time (a stopped flow) is dropped too,
+    // so that closing never hangs on it.
+    constexpr int kDrainStepMs = 5;
+    constexpr int kDrainLimitMs = 250;
+    std::uint32_t queued = 0;
+    for (int waited = 0; waited < kDrainLimitMs; waited += kDrainStepMs) {
+        if (OutputQueued(fd, queued) != 0 || queued == 0)
+            break;
+        usleep(kDrainStepMs * 1000);
+    }
+    tcflush(fd, queued == 0 ? TCIFLUSH : TCIOFLUSH);
     close(fd);
 }
 
