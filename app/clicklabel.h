@@ -10,8 +10,8 @@ public:
     using QLabel::QLabel;
 
 signals:
-    void pressed();       // mouse button went down on the label
-    void clicked();       // pressed and released on the label
+    void pressed(); // mouse button went down on the label
+    void clicked(); // pressed and released on the label
     void doubleClicked();
 
 protected:

@@ -11,8 +11,7 @@ class Converter
 public:
     explicit Converter(const char* codePage)
         : cd_(iconv_open(Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? "UTF-16LE" : "UTF-16BE", codePage))
-    {
-    }
+    {}
     ~Converter()
     {
         if (valid())

@@ -32,8 +32,7 @@ public:
     bool save(const QString& path) const;
 
 private:
-    struct Location
-    {
+    struct Location {
         std::optional<size_t> sectionLine; // the "[section]" line
         std::optional<size_t> keyLine;     // the line of the key, inside that section
         size_t sectionEnd = 0;             // one past the section's last key line

@@ -1,6 +1,7 @@
 #include "labelededit.h"
 
-LabeledEdit::LabeledEdit(QWidget* parent) : QWidget(parent), label_(new QLabel(this)), edit_(new QLineEdit(this))
+LabeledEdit::LabeledEdit(QWidget* parent)
+    : QWidget(parent), label_(new QLabel(this)), edit_(new QLineEdit(this))
 {
     label_->setTextFormat(Qt::PlainText);
     label_->setBuddy(edit_);

@@ -1,7 +1,6 @@
 #pragma once
 // The three user-interface languages, selected by the Tag of their menu item.
-struct LanguageInfo
-{
+struct LanguageInfo {
     int tag;                  // menu item Tag and LanguageIndex
     const char* languageFile; // relative to the program folder
     const char* readMeFile;   // relative to the program folder

@@ -19,8 +19,8 @@ void TraceDeviceLine(const char* direction, std::string_view bytes)
         else
             text += QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
     }
-    qCDebug(lcDevice).noquote() << QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)
-                                << direction << text;
+    qCDebug(lcDevice).noquote() << QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs) << direction
+                                << text;
 }
 
 void EnableVerboseLogging()

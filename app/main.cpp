@@ -19,10 +19,10 @@ namespace {
 void ParseCommandLine(const TApplication& app)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Configuration and diagnostics of the Veldra M47 AIS receiver.\n"
-        "The diagnostic log goes to standard error; QT_LOGGING_RULES selects its categories "
-        "(m47.serial, m47.ports, m47.device, m47.app)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Configuration and diagnostics of the Veldra M47 AIS receiver.\n"
+                       "The diagnostic log goes to standard error; QT_LOGGING_RULES selects its categories "
+                       "(m47.serial, m47.ports, m47.device, m47.app)."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption verbose(QStringList{QStringLiteral("verbose"), QStringLiteral("v")},

@@ -10,13 +10,14 @@
 #include <QSignalBlocker>
 
 TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, m47::netmodule::WebPageOpener& webPage,
-               m47::logreport::FileDialogs& fileDialogs, m47::logreport::TextEditor& textEditor, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), Boxes(boxes), Folders(folders), WebPage(webPage),
-      Dialogs(fileDialogs), Editor(textEditor)
+               m47::logreport::FileDialogs& fileDialogs, m47::logreport::TextEditor& textEditor,
+               QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), Boxes(boxes), Folders(folders),
+      WebPage(webPage), Dialogs(fileDialogs), Editor(textEditor)
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ui->centralwidget->setFixedSize(723, 521);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     // An editable box can hold a text that is none of its items; the layout cannot store that.
@@ -59,10 +60,9 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, m47::netmodule:
     ResetAtEngine();
     ClearNetworkModuleInfo();
     // The network maintenance controls are for the factory only.
-    for (QWidget* w : std::initializer_list<QWidget*>{ui->MemoEthernetTx, ui->MemoEthernetRx, ui->EditEthernetText,
-                                                      ui->ButtonEthernetSend, ui->ButtonCMD1,
-                                                      ui->ButtonEnterEthConfigMode, ui->ButtonExitEthConfigMode,
-                                                      ui->ButtonCompareIP})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui->MemoEthernetTx, ui->MemoEthernetRx, ui->EditEthernetText, ui->ButtonEthernetSend,
+             ui->ButtonCMD1, ui->ButtonEnterEthConfigMode, ui->ButtonExitEthConfigMode, ui->ButtonCompareIP})
         w->hide();
     ui->LabelEthFirmwareVersion->setText(QStringLiteral("None"));
     ui->LabelEthIP->setText(QStringLiteral("None"));
@@ -89,8 +89,7 @@ void TForm1::setSecondaryWindows(TfrmAbout* about, TfrmWaitingProgress* progress
 
 void TForm1::CreateTimers()
 {
-    struct TimerSetting
-    {
+    struct TimerSetting {
         QTimer* timer;
         const char* name;
         int periodMs;
@@ -126,19 +125,23 @@ void TForm1::ConnectHandlers()
     connect(ui->ComboBoxDeviceItem, &QComboBox::currentIndexChanged, this, &TForm1::ComboBoxDeviceItemChange);
     connect(ui->ComboBoxBaudRate, &QComboBox::currentIndexChanged, this, &TForm1::ComboBoxBaudRateChange);
     connect(ui->OpenPort, &QToolButton::clicked, this, &TForm1::OpenPortClick);
-    connect(ui->LabelConnectionStatus, &ClickLabel::doubleClicked, this, &TForm1::LabelConnectionStatusDblClick);
+    connect(ui->LabelConnectionStatus, &ClickLabel::doubleClicked, this,
+            &TForm1::LabelConnectionStatusDblClick);
     connect(ui->SpeedButtonSetting, &QToolButton::clicked, this, &TForm1::SpeedButtonSettingClick);
     connect(ui->SpeedButtonReload, &QToolButton::clicked, this, &TForm1::spbDbgTestCmdClick);
     connect(ui->spbBaudRate, &QToolButton::clicked, this, &TForm1::spbBaudRateClick);
-    connect(ui->CheckBoxInternalGPSEnable, &QCheckBox::clicked, this, &TForm1::CheckBoxInternalGPSEnableClick);
+    connect(ui->CheckBoxInternalGPSEnable, &QCheckBox::clicked, this,
+            &TForm1::CheckBoxInternalGPSEnableClick);
     connect(ui->spbInternalGPS, &QToolButton::clicked, this, &TForm1::spbInternalGPSClick);
     connect(ui->spbRestore, &QToolButton::clicked, this, &TForm1::spbRestoreClick);
-    connect(ui->LabelEthernetSettingButton, &ClickLabel::clicked, this, &TForm1::LabelEthernetSettingButtonClick);
+    connect(ui->LabelEthernetSettingButton, &ClickLabel::clicked, this,
+            &TForm1::LabelEthernetSettingButtonClick);
     connect(ui->LabelEthernetSettingButton, &ClickLabel::pressed, this,
             &TForm1::LabelEthernetSettingButtonMouseActivate);
     connect(ui->ButtonEthernetSend, &QPushButton::clicked, this, &TForm1::ButtonEthernetSendClick);
     connect(ui->ButtonCMD1, &QPushButton::clicked, this, &TForm1::ButtonCMD1Click);
-    connect(ui->ButtonEnterEthConfigMode, &QPushButton::clicked, this, &TForm1::ButtonEnterEthConfigModeClick);
+    connect(ui->ButtonEnterEthConfigMode, &QPushButton::clicked, this,
+            &TForm1::ButtonEnterEthConfigModeClick);
     connect(ui->ButtonExitEthConfigMode, &QPushButton::clicked, this, &TForm1::ButtonExitEthConfigModeClick);
     connect(ui->ButtonCompareIP, &QPushButton::clicked, this, &TForm1::ButtonCompareIPClick);
     connect(ui->SpeedButtonClearCheck, &QToolButton::clicked, this, &TForm1::SpeedButtonClearCheckClick);

@@ -107,7 +107,7 @@ private:
     void mnuLangTraChineseClick(QAction* sender);
     void LoadDefaultTexts();
     void LoadLanguage(const QString& path);
-    void ShowOpenPortCaption();       // Connect or Disconnect, by OpenPort's Tag
+    void ShowOpenPortCaption();      // Connect or Disconnect, by OpenPort's Tag
     void ShowConnectionStatusText(); // the status text of ConnectionState
     void mnuAboutClick();
 
@@ -227,8 +227,8 @@ private:
     // through it; the panel also holds the system check's receive counters.
     std::unique_ptr<nmea::SentenceLibrary> Library;
     std::unique_ptr<m47::diagnostics::GpsStatusPanel> GpsPanel;
-    TPaintSatelliteChart* SkyMap = nullptr;       // in PanelSatelliteMap
-    TSignalStrengthChart* SignalChart = nullptr;  // in Chart1
+    TPaintSatelliteChart* SkyMap = nullptr;      // in PanelSatelliteMap
+    TSignalStrengthChart* SignalChart = nullptr; // in Chart1
 
     // Program-wide state.
     QString ProgramFolder;

@@ -51,7 +51,8 @@ void TForm1::ComboBoxDeviceItemChange()
 
 void TForm1::ComboBoxBaudRateChange()
 {
-    const QString item = ui->ComboBoxBaudRate->currentIndex() >= 0 ? ui->ComboBoxBaudRate->currentText() : QString();
+    const QString item =
+        ui->ComboBoxBaudRate->currentIndex() >= 0 ? ui->ComboBoxBaudRate->currentText() : QString();
     CommPort->SetBaudRate(static_cast<TBaudRate>(device::BaudRateIndexFor(item.toStdString())));
 }
 
@@ -129,8 +130,8 @@ void TForm1::ResetConnectionState()
 
 void TForm1::SetChoiceBoxesEnabled(bool enabled)
 {
-    for (QWidget* box : std::initializer_list<QWidget*>{ui->ComboBoxDeviceItem, ui->ComboBoxBaudRate,
-                                                        ui->cbxDeviceComEnum})
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{ui->ComboBoxDeviceItem, ui->ComboBoxBaudRate, ui->cbxDeviceComEnum})
         box->setEnabled(enabled);
 }
 
@@ -139,23 +140,18 @@ void TForm1::ApplySession(const device::SessionEffects& effects)
     using device::SessionAction;
     for (const SessionAction action : effects.Actions()) {
         switch (action) {
-        case SessionAction::SendProductInfoQuery:
-            SendProductInfoQuery();
-            break;
-        case SessionAction::ConnectionToggle:
-            RunConnectionToggle();
-            break;
+        case SessionAction::SendProductInfoQuery: SendProductInfoQuery(); break;
+        case SessionAction::ConnectionToggle: RunConnectionToggle(); break;
         case SessionAction::ReportIdentifyTimeout:
-            Boxes.ask(QLatin1String(IdentifyTimeoutText), QLatin1String(TApplication::Title), QMessageBox::Ok);
+            Boxes.ask(QLatin1String(IdentifyTimeoutText), QLatin1String(TApplication::Title),
+                      QMessageBox::Ok);
             ui->cbxDeviceComEnum->showPopup(); // so that the user picks another port
             break;
         case SessionAction::ShowReadBackPages:
             ShowReadBackPages();
             ApplySession(Session.ReadBackFinished());
             break;
-        case SessionAction::ShowIdentified:
-            ShowIdentified();
-            break;
+        case SessionAction::ShowIdentified: ShowIdentified(); break;
         case SessionAction::ShowBaudRatePage:
             ShowPage(ui->PageControlConf, ui->TabSheetBaudRate);
             OfferConfigurationReport();
@@ -172,19 +168,13 @@ void TForm1::ApplySession(const device::SessionEffects& effects)
             if (frmWaitingProgress)
                 frmWaitingProgress->progressBar()->setValue(effects.progress);
             break;
-        case SessionAction::LookForRestartedPort:
-            LookForRestartedPort();
-            break;
-        case SessionAction::SelectPortItem:
-            ui->cbxDeviceComEnum->setCurrentIndex(effects.portItem);
-            break;
+        case SessionAction::LookForRestartedPort: LookForRestartedPort(); break;
+        case SessionAction::SelectPortItem: ui->cbxDeviceComEnum->setCurrentIndex(effects.portItem); break;
         case SessionAction::HideProgress:
             if (frmWaitingProgress)
                 frmWaitingProgress->hide();
             break;
-        case SessionAction::RefreshPortList:
-            RefreshPortList();
-            break;
+        case SessionAction::RefreshPortList: RefreshPortList(); break;
         }
     }
 }

@@ -127,7 +127,8 @@ void TForm1::TimerUpdateSysChkTimer()
     const char* codePage = CurrentLanguage ? CurrentLanguage->codePage : languageByTag(0)->codePage;
     const auto show = [codePage](QLabel* label, const std::string& text) {
         label->setTextFormat(Qt::PlainText);
-        label->setText(decodeCodePage(QByteArray(text.data(), static_cast<qsizetype>(text.size())), codePage));
+        label->setText(
+            decodeCodePage(QByteArray(text.data(), static_cast<qsizetype>(text.size())), codePage));
     };
     show(ui->lblValFwVer, rows.firmwareVersion);
     show(ui->lblValProdSN, rows.serialNumber);

@@ -45,8 +45,7 @@ void TForm1::LoadLanguage(const QString& path)
 {
     // One translatable text: where a language file holds it and what it sets. A step without a
     // key sets a text derived from those read before it.
-    struct Text
-    {
+    struct Text {
         const char* section;
         const char* key;
         std::function<void(const QString&)> set;
@@ -54,9 +53,13 @@ void TForm1::LoadLanguage(const QString& path)
     auto action = [](QAction* a) { return [a](const QString& t) { a->setText(t); }; };
     auto menu = [](QMenu* m) { return [m](const QString& t) { m->menuAction()->setText(t); }; };
     auto button = [](QAbstractButton* b) { return [b](const QString& t) { b->setText(t); }; };
-    auto message = [this](const char* key) { return [this, key](const QString& t) { MessageTexts.set(key, t); }; };
+    auto message = [this](const char* key) {
+        return [this, key](const QString& t) { MessageTexts.set(key, t); };
+    };
     auto confTab = [this](QWidget* page) {
-        return [pages = ui->PageControlConf, page](const QString& t) { pages->setTabText(pages->indexOf(page), t); };
+        return [pages = ui->PageControlConf, page](const QString& t) {
+            pages->setTabText(pages->indexOf(page), t);
+        };
     };
 
     std::vector<Text> texts = {

@@ -47,8 +47,9 @@ QString TForm1::Decoded(std::string_view bytes) const
 bool TForm1::Ask(const logreport::Question& question)
 {
     const bool okCancel = question.buttons == logreport::Question::Buttons::OkCancel;
-    const auto answer = Boxes.ask(Text(question.text), Text(question.caption),
-                                  okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Yes | QMessageBox::No);
+    const auto answer =
+        Boxes.ask(Text(question.text), Text(question.caption),
+                  okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Yes | QMessageBox::No);
     return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
 }
 
@@ -86,7 +87,8 @@ void TForm1::btnClearLogClick()
 
 void TForm1::btnSaveLogClick()
 {
-    ShowSaveFailure(logreport::saveDataLog(*ui->MemoDataLog, Dialogs, [this](const auto& q) { return Ask(q); }));
+    ShowSaveFailure(
+        logreport::saveDataLog(*ui->MemoDataLog, Dialogs, [this](const auto& q) { return Ask(q); }));
 }
 
 void TForm1::btnSendCommandClick()
@@ -126,6 +128,6 @@ void TForm1::OfferConfigurationReport()
 
     const std::vector<std::string> items = logreport::ReportItems(record);
     ui->MemoRecord->setPlainText(Decoded(logreport::ReportFileText(items)));
-    ShowSaveFailure(logreport::saveReport(items, Decoded(DeviceInfo.SerialNumber), Dialogs,
-                                          [this](const auto& q) { return Ask(q); }, Editor));
+    ShowSaveFailure(logreport::saveReport(
+        items, Decoded(DeviceInfo.SerialNumber), Dialogs, [this](const auto& q) { return Ask(q); }, Editor));
 }

@@ -25,7 +25,9 @@ QString Text(std::string_view text)
 class DoubleClickAction final : public QObject
 {
 public:
-    DoubleClickAction(QObject* parent, std::function<void()> action) : QObject(parent), action_(std::move(action)) {}
+    DoubleClickAction(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action))
+    {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -113,10 +115,9 @@ void TForm1::ButtonCMD1Click()
 void TForm1::OpenModulePage(const netmodule::WebPageRequest& request)
 {
     ApplyNetworkTab(request.effects);
-    if (request.confirmOtherGroup
-        && Boxes.ask(Text(netmodule::kOtherGroupText), Text(netmodule::kOtherGroupCaption),
-                     QMessageBox::Ok | QMessageBox::Cancel)
-               != QMessageBox::Ok)
+    if (request.confirmOtherGroup &&
+        Boxes.ask(Text(netmodule::kOtherGroupText), Text(netmodule::kOtherGroupCaption),
+                  QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     WebPage.OpenWebPage(request.address);
 }
@@ -141,7 +142,8 @@ void TForm1::LabelEthernetSettingButtonMouseActivate()
 void TForm1::ButtonEthernetSendClick()
 {
     const QByteArray text = ui->EditEthernetText->text().toLatin1();
-    const std::string bytes = netmodule::RawModuleLine({text.constData(), static_cast<std::size_t>(text.size())});
+    const std::string bytes =
+        netmodule::RawModuleLine({text.constData(), static_cast<std::size_t>(text.size())});
     const bool sent = WriteToDevice(bytes.data(), bytes.size());
     ui->MemoEthernetTx->appendPlainText(QString::fromLatin1(text));
     if (!sent)

@@ -39,14 +39,13 @@ void TForm1::spbInternalGPSClick()
 
 void TForm1::spbRestoreClick()
 {
-    const auto command = device::RestoreCommand(device::RestoreSlots(ui->CheckBoxBaudRateRestore->isChecked(),
-                                                                     ui->CheckBoxInternalGPSRestore->isChecked(),
-                                                                     ui->CheckBoxNetworkRestore->isChecked()));
+    const auto command = device::RestoreCommand(device::RestoreSlots(
+        ui->CheckBoxBaudRateRestore->isChecked(), ui->CheckBoxInternalGPSRestore->isChecked(),
+        ui->CheckBoxNetworkRestore->isChecked()));
     if (!command)
         return; // nothing ticked: no question
     if (Boxes.ask(QStringLiteral("Are you sure to restore settings?"), QStringLiteral("WARNING"),
-                  QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes)
+                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     SendCommand(*command);
 }

@@ -2,8 +2,7 @@
 
 namespace {
 
-struct MessageTextDefault
-{
+struct MessageTextDefault {
     const char* key;     // language-file key
     const char* english; // built-in text
 };

@@ -4,14 +4,12 @@
 // comes into view and left when it goes out of view.
 enum class MainPage { None, Config, Diagnostics };
 
-struct PageState
-{
+struct PageState {
     MainPage main = MainPage::None;
     bool confIsNetwork = false; // the Configuration page shows its NETWORK sub-page
 };
 
-struct PageTransition
-{
+struct PageTransition {
     bool enter = false;
     bool leave = false;
 };

@@ -8,8 +8,7 @@
 class ScriptedMessageBoxes final : public MessageBoxes
 {
 public:
-    struct Call
-    {
+    struct Call {
         QString text;
         QString caption;
         Buttons buttons;

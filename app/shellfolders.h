@@ -2,8 +2,7 @@
 // The folders the shell reports: where the program lies and the user's documents folder.
 #include <QString>
 
-struct ShellFolders
-{
+struct ShellFolders {
     QString programFolder;   // folder of the executable, with trailing separator
     QString documentsFolder; // the user's documents folder, without trailing separator
 

@@ -10,11 +10,11 @@ namespace bench {
 
 namespace {
 
-constexpr std::size_t kMmsiFirstChar = 1;  // payload characters 1..6: message bits 6..41
+constexpr std::size_t kMmsiFirstChar = 1; // payload characters 1..6: message bits 6..41
 constexpr std::size_t kMmsiChars = 6;
-constexpr unsigned kMmsiShift = 4;         // bits 38..41 follow the MMSI in those characters
+constexpr unsigned kMmsiShift = 4; // bits 38..41 follow the MMSI in those characters
 constexpr std::uint64_t kMmsiMask = (std::uint64_t{1} << 30) - 1;
-constexpr unsigned kVariantShift = 20;     // variants flip MMSI bits from 20 up
+constexpr unsigned kVariantShift = 20; // variants flip MMSI bits from 20 up
 
 // Where the payload of a first (or only) VDM/VDO sentence starts; npos otherwise.
 std::size_t FirstSentencePayload(const std::string& line)
@@ -54,7 +54,7 @@ char ArmourCharacter(unsigned value)
     return static_cast<char>(value < 40 ? value + 48 : value + 56);
 }
 
-}  // namespace
+} // namespace
 
 bool ReadMmsi(const std::string& line, std::uint32_t& mmsi)
 {
@@ -77,7 +77,7 @@ std::string WithMmsi(const std::string& line, std::uint32_t mmsi)
         const auto value = static_cast<unsigned>(window >> (6 * (kMmsiChars - 1 - i)) & 63);
         body[payload + kMmsiFirstChar + i] = ArmourCharacter(value);
     }
-    body.resize(body.size() + 5);  // room for "*hh", CR LF
+    body.resize(body.size() + 5); // room for "*hh", CR LF
     nmea::AppendChecksum(body.data());
     body.resize(std::strlen(body.c_str()));
     return body;
@@ -108,4 +108,4 @@ BusyTraffic BusyPortTraffic(const std::vector<std::string>& capture, std::size_t
     return traffic;
 }
 
-}  // namespace bench
+} // namespace bench

@@ -31,4 +31,4 @@ struct BusyTraffic {
 BusyTraffic BusyPortTraffic(const std::vector<std::string>& capture, std::size_t count,
                             std::uint32_t variants);
 
-}  // namespace bench
+} // namespace bench

@@ -53,4 +53,4 @@ double ProgramSeconds(const std::vector<std::string>& args, const std::string& i
     return best;
 }
 
-}  // namespace bench
+} // namespace bench

@@ -32,4 +32,4 @@ double ItemsPerSecond(Round round, double minSeconds)
 // input, its output discarded; the best of kRuns. Exits the benchmark when it cannot run.
 double ProgramSeconds(const std::vector<std::string>& args, const std::string& input);
 
-}  // namespace bench
+} // namespace bench

@@ -34,7 +34,7 @@ namespace {
 
 using bench::kRuns;
 
-constexpr double kMinSeconds = 0.5;  // each library run repeats its capture at least this long
+constexpr double kMinSeconds = 0.5; // each library run repeats its capture at least this long
 constexpr std::size_t kMaxLine = 82;
 // The renamed copies of the AIS capture repeat after about this many lines, as the traffic of
 // a shore station near a busy port does in a day.
@@ -42,7 +42,7 @@ constexpr std::size_t kBusyRoundLines = 85000;
 
 struct Capture {
     const char* label;
-    const char* path;  // relative to the data folder
+    const char* path; // relative to the data folder
 };
 
 constexpr Capture kGnss = {"GNSS receiver log", "gpsd/test/daemon/ublox-neo-m9n-nmea.log"};
@@ -83,11 +83,13 @@ double LibraryRate(const std::vector<std::string>& lines)
     double best = 0.0;
     for (int run = 0; run < kRuns; ++run) {
         auto library = std::make_unique<nmea::SentenceLibrary>();
-        best = std::max(best, bench::ItemsPerSecond([&] {
-            for (const std::string& line : lines)
-                library->ProcessSentence(line);
-            return lines.size();
-        }, kMinSeconds));
+        best = std::max(best, bench::ItemsPerSecond(
+                                  [&] {
+                                      for (const std::string& line : lines)
+                                          library->ProcessSentence(line);
+                                      return lines.size();
+                                  },
+                                  kMinSeconds));
     }
     return best;
 }
@@ -109,10 +111,10 @@ std::vector<std::string> Repeat(const std::vector<std::vector<std::string>>& log
 }
 
 struct BenchFile {
-    const char* name;     // in WORK
-    std::string what;     // what its lines are
+    const char* name; // in WORK
+    std::string what; // what its lines are
     std::vector<std::string> lines;
-    bool withGoals;       // print the goals beside the ratios
+    bool withGoals; // print the goals beside the ratios
 };
 
 void PrintRatio(const char* label, double ratio, double goal, bool withGoal)
@@ -145,8 +147,8 @@ void Compare(const Options& options, const BenchFile& file)
     const double libraryRate = LibraryRate(file.lines);
     const double gpsdRate = lineCount / bench::ProgramSeconds({options.gpsdecode, "-u", "-j"}, path);
 
-    std::printf("\nFile %s: %zu lines of %s, %zu accepted by the library\n", path.c_str(),
-                file.lines.size(), file.what.c_str(), accepted);
+    std::printf("\nFile %s: %zu lines of %s, %zu accepted by the library\n", path.c_str(), file.lines.size(),
+                file.what.c_str(), accepted);
     std::printf("  %-36s %8s %14.0f lines/s\n", "sentence library (in process)", "", libraryRate);
     auto decoder = [&](const char* label, std::vector<std::string> args) {
         const double seconds = bench::ProgramSeconds(args, path);
@@ -155,8 +157,8 @@ void Compare(const Options& options, const BenchFile& file)
     };
     const double toolRate = decoder("nmeadecode < file > /dev/null", {options.decoder});
     decoder("nmeadecode --summary < file", {options.decoder, "--summary"});
-    std::printf("  %-36s %7.3fs %14.0f lines/s\n", "gpsdecode -u -j < file > /dev/null",
-                lineCount / gpsdRate, gpsdRate);
+    std::printf("  %-36s %7.3fs %14.0f lines/s\n", "gpsdecode -u -j < file > /dev/null", lineCount / gpsdRate,
+                gpsdRate);
 
     std::printf("  Ratio to gpsdecode:");
     PrintRatio("library", libraryRate / gpsdRate, 10.0, file.withGoals);
@@ -192,7 +194,7 @@ void PrintLibraryRow(const Capture& capture, const std::vector<std::string>& lin
                 std::strrchr(capture.path, '/') + 1, lines.size(), rate);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -220,9 +222,9 @@ int main(int argc, char** argv)
     bench::BusyTraffic busy = bench::BusyPortTraffic(ais, count, variants);
     Compare(options, {"bench-lines.nmea", "the three captures in turn", Repeat(logs, count), true});
     Compare(options, {"bench-ais.nmea", "the AIS capture only", Repeat({ais}, count), false});
-    Compare(options, {"bench-busy-ais.nmea",
-                      "the AIS capture from " + std::to_string(busy.distinctMmsis) + " senders",
-                      std::move(busy.lines), true});
+    Compare(options,
+            {"bench-busy-ais.nmea", "the AIS capture from " + std::to_string(busy.distinctMmsis) + " senders",
+             std::move(busy.lines), true});
     bench::PrintTargetTableCosts();
     return 0;
 }

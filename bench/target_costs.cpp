@@ -25,8 +25,8 @@ constexpr double kMinSeconds = 0.2;
 
 struct TableState {
     const char* label;
-    std::uint32_t known;     // senders in the table besides the own ship
-    bool newSenders;         // every measured message comes from a sender not in the table
+    std::uint32_t known; // senders in the table besides the own ship
+    bool newSenders;     // every measured message comes from a sender not in the table
 };
 
 constexpr TableState kStates[] = {
@@ -56,11 +56,13 @@ double SentenceCost(const TableState& state)
         auto library = std::make_unique<nmea::SentenceLibrary>();
         for (const std::string& line : known)
             library->ProcessSentence(line);
-        const double rate = ItemsPerSecond([&] {
-            for (const std::string& line : fresh)
-                library->ProcessSentence(line);
-            return fresh.size();
-        }, state.newSenders ? 0.0 : kMinSeconds);
+        const double rate = ItemsPerSecond(
+            [&] {
+                for (const std::string& line : fresh)
+                    library->ProcessSentence(line);
+                return fresh.size();
+            },
+            state.newSenders ? 0.0 : kMinSeconds);
         best = std::min(best, 1e9 / rate);
     }
     return best;
@@ -81,26 +83,27 @@ double UpdateCost(const TableState& state)
         for (std::uint32_t i = 0; i < state.known; ++i)
             update(kFirstMmsi + i);
         std::uint32_t next = kFirstMmsi + state.known;
-        const double rate = ItemsPerSecond([&] {
-            for (std::uint32_t i = 0; i < state.known; ++i)
-                update(state.newSenders ? next++ : kFirstMmsi + i);
-            return std::size_t{state.known};
-        }, kMinSeconds);
+        const double rate = ItemsPerSecond(
+            [&] {
+                for (std::uint32_t i = 0; i < state.known; ++i)
+                    update(state.newSenders ? next++ : kFirstMmsi + i);
+                return std::size_t{state.known};
+            },
+            kMinSeconds);
         best = std::min(best, 1e9 / rate);
     }
     return best;
 }
 
-}  // namespace
+} // namespace
 
 void PrintTargetTableCosts()
 {
     std::printf("\nTarget table, cost per AIS message (best of %d runs):\n", kRuns);
     std::printf("  %-36s %16s %16s\n", "table", "whole sentence", "table update");
     for (const TableState& state : kStates) {
-        std::printf("  %-36s %13.0f ns %13.1f ns\n", state.label, SentenceCost(state),
-                    UpdateCost(state));
+        std::printf("  %-36s %13.0f ns %13.1f ns\n", state.label, SentenceCost(state), UpdateCost(state));
     }
 }
 
-}  // namespace bench
+} // namespace bench

@@ -8,4 +8,4 @@ namespace bench {
 
 void PrintTargetTableCosts();
 
-}  // namespace bench
+} // namespace bench

@@ -61,8 +61,7 @@ std::optional<std::string> RestoreCommand(const std::array<int, 3>& slots)
     if (slots[0] == 0)
         return std::nullopt;
     char text[64];
-    std::snprintf(text, sizeof text, "$PDBG,100,%d,100,%d,100,%d,,", slots[0], slots[1],
-                  slots[2]);
+    std::snprintf(text, sizeof text, "$PDBG,100,%d,100,%d,100,%d,,", slots[0], slots[1], slots[2]);
     return text;
 }
 

@@ -10,9 +10,8 @@
 namespace m47::device {
 
 // The serial component's baud rates, indexed by its BaudRate value (br110 .. br256000).
-inline constexpr std::array<int, 15> kPortBaudRates{110,   300,   600,   1200,   2400,
-                                                    4800,  9600,  14400, 19200,  38400,
-                                                    56000, 57600, 115200, 128000, 256000};
+inline constexpr std::array<int, 15> kPortBaudRates{110,   300,   600,   1200,  2400,   4800,   9600,  14400,
+                                                    19200, 38400, 56000, 57600, 115200, 128000, 256000};
 inline constexpr int kBaudIndex115200 = 12;
 
 // The BaudRate index for the PC baud-rate item text ("57600" -> 11); 115200 for a value that

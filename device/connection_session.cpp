@@ -46,8 +46,7 @@ SessionEffects ConnectionSession::Advance(std::string_view line, bool hasLine)
         else if (identification_.ProductInfoComplete)
             effects = Identify();
         break;
-    default:
-        break;
+    default: break;
     }
     return effects;
 }

@@ -40,11 +40,11 @@ enum class SessionAction : std::uint8_t {
     ShowBaudRatePage,      // the Read Device countdown has run out
     ShowStatusRed,         // status label colour
     ShowStatusBlack,
-    ShowProgress,          // the progress window's bar at SessionEffects::progress
-    LookForRestartedPort,  // RefreshPortList, then RestartPortSearched() with the item found
-    SelectPortItem,        // select item SessionEffects::portItem of the port list
+    ShowProgress,         // the progress window's bar at SessionEffects::progress
+    LookForRestartedPort, // RefreshPortList, then RestartPortSearched() with the item found
+    SelectPortItem,       // select item SessionEffects::portItem of the port list
     HideProgress,
-    RefreshPortList,       // rebuild the port list from the present ports
+    RefreshPortList, // rebuild the port list from the present ports
 };
 
 // What one event asks of the window, in the order it must be done.

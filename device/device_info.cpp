@@ -42,8 +42,7 @@ int ItemContainingNumber(std::span<const std::string_view> items, int number)
     return 0;
 }
 
-ConfigurationUpdate ParseConfigurationLine(DeviceInfo& info, std::string_view line,
-                                           bool usbSelected)
+ConfigurationUpdate ParseConfigurationLine(DeviceInfo& info, std::string_view line, bool usbSelected)
 {
     ConfigurationUpdate update;
 

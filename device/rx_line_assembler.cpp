@@ -57,11 +57,8 @@ void RxLineAssembler::Assemble(char byte)
 {
     switch (byte) {
     case '\0':
-    case '\r':
-        return;
-    case '\n':
-        FinishLine();
-        return;
+    case '\r': return;
+    case '\n': FinishLine(); return;
     default:
         if (line_.size() < kMaxStoredLength)
             line_.push_back(byte);

@@ -27,7 +27,8 @@ enum class LineConsumer : std::size_t {
 };
 inline constexpr std::size_t kLineConsumerCount = 4;
 
-class RxLineAssembler {
+class RxLineAssembler
+{
 public:
     // Longest line text (without CR LF) that is dispatched to the consumers.
     static constexpr std::size_t kMaxDispatchLength = 82;

@@ -7,13 +7,13 @@ namespace m47::diagnostics {
 
 namespace {
 
-constexpr double kAxisNumbersWidth = 34;   // room left of the plot for "50"
+constexpr double kAxisNumbersWidth = 34; // room left of the plot for "50"
 constexpr double kRightMargin = 8;
-constexpr double kBackTop = 40;            // below the caption, with room for a clipped mark
+constexpr double kBackTop = 40; // below the caption, with room for a clipped mark
 constexpr double kCaptionHeight = 18;
 constexpr double kCaptionFromBottom = 20;
-constexpr double kLabelBand = 24;          // room for a bar label written upwards
-constexpr double kBarFill = 0.7;           // share of its slot a bar covers
+constexpr double kLabelBand = 24; // room for a bar label written upwards
+constexpr double kBarFill = 0.7;  // share of its slot a bar covers
 // Oblique projection: depth drawn at 45 degrees and at half length.
 constexpr double kDepthProjection = 0.5 * 0.70710678;
 
@@ -48,12 +48,11 @@ ChartLayout LayoutChart(int width, int height, std::size_t barCount)
     layout.verticalCaption = {8, 4, 8 + 120, 4 + kCaptionHeight};
 
     const double frontBottom = std::max(kBackTop, h - kCaptionFromBottom - kLabelBand);
-    const double depth = std::round((frontBottom - kBackTop) * kChartDepthPercent / 100.0 *
-                                    kDepthProjection);
+    const double depth = std::round((frontBottom - kBackTop) * kChartDepthPercent / 100.0 * kDepthProjection);
     layout.depthX = depth;
     layout.depthY = depth;
-    layout.plot = {kAxisNumbersWidth, kBackTop + depth,
-                   std::max(kAxisNumbersWidth, w - kRightMargin - depth), frontBottom};
+    layout.plot = {kAxisNumbersWidth, kBackTop + depth, std::max(kAxisNumbersWidth, w - kRightMargin - depth),
+                   frontBottom};
     layout.labelTop = frontBottom + 2;
     layout.labelBottom = h - kCaptionFromBottom;
 

@@ -51,10 +51,10 @@ struct BarPlace {
 struct ChartLayout {
     int width = 0;
     int height = 0;
-    ChartBox plot;          // the front plane: value 0 at plot.bottom, 58 at plot.top
-    double depthX = 0;      // the back plane lies depthX to the right ...
-    double depthY = 0;      // ... and depthY above the front plane
-    double slot = 0;        // horizontal room of each bar
+    ChartBox plot;     // the front plane: value 0 at plot.bottom, 58 at plot.top
+    double depthX = 0; // the back plane lies depthX to the right ...
+    double depthY = 0; // ... and depthY above the front plane
+    double slot = 0;   // horizontal room of each bar
     double barWidth = 0;
     ChartBox verticalCaption;   // "SNR (dB-Hz)", top left
     ChartBox horizontalCaption; // "Satellite ID", 20 pixels above the lower edge

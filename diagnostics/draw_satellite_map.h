@@ -13,8 +13,8 @@
 class TDrawSatelliteMap
 {
 public:
-    QPixmap Picture;   // the map picture (ImageGpsMap's); none: transparent background
-    int Radius = 0;    // horizon circle, pixels; 0 until the first Render
+    QPixmap Picture; // the map picture (ImageGpsMap's); none: transparent background
+    int Radius = 0;  // horizon circle, pixels; 0 until the first Render
     int CenterX = 0;
     int CenterY = 0;
 

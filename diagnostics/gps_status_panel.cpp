@@ -19,8 +19,7 @@ GpsStatusUpdate GpsStatusPanel::UpdateGpsStatus(std::string_view line)
     if (!library_.ProcessSentence(line))
         return {};
     switch (nmea::ClassifySentence(library_.record)) {
-    case nmea::sgGnss:
-        return UpdateGnssPanel();
+    case nmea::sgGnss: return UpdateGnssPanel();
     case nmea::sgAis:
         if (library_.record.start == '!') {
             GpsStatusUpdate update;
@@ -28,8 +27,7 @@ GpsStatusUpdate GpsStatusPanel::UpdateGpsStatus(std::string_view line)
             return update;
         }
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -38,8 +36,8 @@ GpsStatusUpdate GpsStatusPanel::UpdateGnssPanel()
     nmea::GnssRecord& gnss = library_.latest.gnss;
     GpsStatusUpdate update;
     if (gnss.timeValid)
-        update.utc = ShowUtc(gnss.utcYear, gnss.utcMonth, gnss.utcDay, gnss.utcHour,
-                             gnss.utcMinute, gnss.utcSecond);
+        update.utc =
+            ShowUtc(gnss.utcYear, gnss.utcMonth, gnss.utcDay, gnss.utcHour, gnss.utcMinute, gnss.utcSecond);
     if (gnss.ggaArrived) {
         gnss.ggaArrived = 0;
         update.fix = ShowFixMode(gnss.fixMode, gnss.hdop);
@@ -47,8 +45,8 @@ GpsStatusUpdate GpsStatusPanel::UpdateGnssPanel()
     const nmea::AisTarget& ownShip = library_.ais.targets.entries[nmea::kOwnShipIndex];
     // Before the first VDO the entry holds start values, not the device's position.
     if (gnss.positionValid && ownShip.vdoCount > 0)
-        update.position = ShowPositionAndMotion(ownShip.longitude, ownShip.latitude, ownShip.sog,
-                                                ownShip.cog);
+        update.position =
+            ShowPositionAndMotion(ownShip.longitude, ownShip.latitude, ownShip.sog, ownShip.cog);
     if (CollectSentence(epoch_, library_.record.formatter, gnss)) {
         update.satelliteCounts = ShowSatelliteCounts(epoch_.UsedCount, epoch_.ViewCount);
         PublishEpoch(epoch_, chart_, markers_);

@@ -30,14 +30,15 @@ namespace m47::diagnostics {
 // What one line changes; an empty optional leaves those boxes as they are.
 struct GpsStatusUpdate {
     std::optional<UtcTexts> utc;
-    std::optional<FixModeTexts> fix;          // only when a GGA arrived
+    std::optional<FixModeTexts> fix; // only when a GGA arrived
     std::optional<PositionTexts> position;
     std::optional<SatelliteCountTexts> satelliteCounts; // at a flush
-    bool epochFlushed = false; // Chart() and Markers() hold the new epoch
-    bool rxCounted = false;    // RxCounts() changed
+    bool epochFlushed = false;                          // Chart() and Markers() hold the new epoch
+    bool rxCounted = false;                             // RxCounts() changed
 };
 
-class GpsStatusPanel {
+class GpsStatusPanel
+{
 public:
     // Longest line taken, CR LF included.
     static constexpr std::size_t kMaxLineLength = 82;

@@ -16,8 +16,8 @@ std::string FormatCoordinate(double value, char positive, char negative)
     const int wholeMinutes = static_cast<int>(minutes);
     const int tenThousandths = static_cast<int>((minutes - wholeMinutes) * 10000.0);
     char text[32];
-    std::snprintf(text, sizeof text, "%3d%s%02d.%04d'%c", std::abs(degrees), kDegreeSign,
-                  wholeMinutes, tenThousandths, value >= 0.0 ? positive : negative);
+    std::snprintf(text, sizeof text, "%3d%s%02d.%04d'%c", std::abs(degrees), kDegreeSign, wholeMinutes,
+                  tenThousandths, value >= 0.0 ? positive : negative);
     return text;
 }
 

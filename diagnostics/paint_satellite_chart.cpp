@@ -59,8 +59,7 @@ void TPaintSatelliteChart::MoveMarker(TPaintSatellite& marker) const
     marker.move(origin.x, origin.y);
 }
 
-void TPaintSatelliteChart::PlaceSatellite(int index, int satelliteId, int azimuth, int elevation,
-                                          bool inUse)
+void TPaintSatelliteChart::PlaceSatellite(int index, int satelliteId, int azimuth, int elevation, bool inUse)
 {
     TPaintSatellite* marker = MarkerAt(index);
     if (marker == nullptr)

@@ -19,9 +19,9 @@ struct FormatterRole {
 };
 
 constexpr FormatterRole kRoles[] = {
-    {"RMC", EpochRole::Position, 1},  {"VTG", EpochRole::Position, 2},
-    {"GGA", EpochRole::Position, 4},  {"GLL", EpochRole::Position, 8},
-    {"GBS", EpochRole::Position, 16}, {"GSA", EpochRole::UsedSatellites, 0},
+    {"RMC", EpochRole::Position, 1},       {"VTG", EpochRole::Position, 2},
+    {"GGA", EpochRole::Position, 4},       {"GLL", EpochRole::Position, 8},
+    {"GBS", EpochRole::Position, 16},      {"GSA", EpochRole::UsedSatellites, 0},
     {"GSV", EpochRole::ViewSatellites, 0},
 };
 
@@ -49,8 +49,8 @@ bool Holds(const std::array<std::uint8_t, N>& ids, std::size_t count, std::uint8
 // The first satellitesUsed slots of the last GSA.
 void CollectUsed(SatelliteEpoch& epoch, const nmea::GnssRecord& gnss)
 {
-    const int slots = std::clamp(static_cast<int>(gnss.satellitesUsed), 0,
-                                 static_cast<int>(std::size(gnss.usedPrn)));
+    const int slots =
+        std::clamp(static_cast<int>(gnss.satellitesUsed), 0, static_cast<int>(std::size(gnss.usedPrn)));
     for (int k = 0; k < slots; ++k) {
         const std::int8_t prn = gnss.usedPrn[k];
         if (IsAbsentId(prn))
@@ -64,8 +64,7 @@ void CollectUsed(SatelliteEpoch& epoch, const nmea::GnssRecord& gnss)
 // The last GSV's satellites that are being tracked (id and SNR present).
 void CollectInView(SatelliteEpoch& epoch, const nmea::GnssRecord& gnss)
 {
-    const int blocks = std::min(static_cast<int>(gnss.gsvSatellites),
-                                static_cast<int>(std::size(gnss.prn)));
+    const int blocks = std::min(static_cast<int>(gnss.gsvSatellites), static_cast<int>(std::size(gnss.prn)));
     for (int k = 0; k < blocks; ++k) {
         if (IsAbsentId(gnss.prn[k]) || gnss.snr[k] < 0)
             continue;
@@ -87,8 +86,7 @@ bool SatelliteEpoch::InUse(std::uint8_t id) const
     return Holds(UsedIds, UsedCount, id);
 }
 
-bool CollectSentence(SatelliteEpoch& epoch, const char (&formatter)[4],
-                     const nmea::GnssRecord& gnss)
+bool CollectSentence(SatelliteEpoch& epoch, const char (&formatter)[4], const nmea::GnssRecord& gnss)
 {
     const FormatterRole* role = RoleOf(formatter);
     if (role == nullptr)
@@ -99,12 +97,8 @@ bool CollectSentence(SatelliteEpoch& epoch, const char (&formatter)[4],
         epoch.SeenTypes |= role->bit;
         return repeated;
     }
-    case EpochRole::UsedSatellites:
-        CollectUsed(epoch, gnss);
-        return false;
-    case EpochRole::ViewSatellites:
-        CollectInView(epoch, gnss);
-        return false;
+    case EpochRole::UsedSatellites: CollectUsed(epoch, gnss); return false;
+    case EpochRole::ViewSatellites: CollectInView(epoch, gnss); return false;
     }
     return false;
 }

@@ -53,8 +53,7 @@ using SkyMarkers = std::array<SkyMarker, kSkyMarkers>;
 
 // Adds one GNSS-group sentence, already stored into `gnss`, to the epoch by its formatter
 // (three characters and NUL). True when it completes the epoch; the caller then publishes.
-bool CollectSentence(SatelliteEpoch& epoch, const char (&formatter)[4],
-                     const nmea::GnssRecord& gnss);
+bool CollectSentence(SatelliteEpoch& epoch, const char (&formatter)[4], const nmea::GnssRecord& gnss);
 
 // The flush: one chart bar per collected satellite in collection order (green when used,
 // blue otherwise) and placeholders up to 16; markers 0..n-1 placed and shown (n at most 32),

@@ -94,8 +94,8 @@ void DrawGrid(QPainter& painter, const ChartLayout& l)
         painter.drawLine(front, front + depth);
         painter.drawLine(front + depth, QPointF(l.plot.right, front.y()) + depth);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, front.y() - 8, l.plot.left - 5, 16),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(value));
+        painter.drawText(QRectF(0, front.y() - 8, l.plot.left - 5, 16), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(value));
     }
     // Left axis at the front and at the back, the floor's front edge and its right side.
     const QPointF topLeft(l.plot.left, l.plot.top);
@@ -114,10 +114,10 @@ void DrawBar(QPainter& painter, const ChartLayout& l, const BarPlace& place, con
     const QRectF front(QPointF(place.front.left, place.front.top),
                        QPointF(place.front.right, place.front.bottom));
     const QPointF depth(l.depthX, -l.depthY);
-    const QPolygonF top({front.topLeft(), front.topRight(), front.topRight() + depth,
-                         front.topLeft() + depth});
-    const QPolygonF side({front.topRight(), front.bottomRight(), front.bottomRight() + depth,
-                          front.topRight() + depth});
+    const QPolygonF top(
+        {front.topLeft(), front.topRight(), front.topRight() + depth, front.topLeft() + depth});
+    const QPolygonF side(
+        {front.topRight(), front.bottomRight(), front.bottomRight() + depth, front.topRight() + depth});
     painter.setPen(QPen(Darker(colour, 0.45), 1));
     painter.setBrush(Darker(colour, 0.62));
     painter.drawPolygon(side);
@@ -208,6 +208,5 @@ void TSignalStrengthChart::paintEvent(QPaintEvent*)
     painter.setFont(caption);
     painter.setPen(Qt::black);
     painter.drawText(box(layout.verticalCaption), Qt::AlignLeft | Qt::AlignVCenter, verticalCaption_);
-    painter.drawText(box(layout.horizontalCaption), Qt::AlignHCenter | Qt::AlignVCenter,
-                     horizontalCaption_);
+    painter.drawText(box(layout.horizontalCaption), Qt::AlignHCenter | Qt::AlignVCenter, horizontalCaption_);
 }

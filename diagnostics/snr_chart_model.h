@@ -17,8 +17,8 @@ namespace m47::diagnostics {
 
 inline constexpr int kChartAxisMin = 0;
 inline constexpr int kChartAxisMax = 58;
-inline constexpr std::size_t kChartMinBars = 16;  // placeholders fill up to this many
-inline constexpr std::size_t kChartMaxBars = 36;  // an epoch collects at most 36 satellites
+inline constexpr std::size_t kChartMinBars = 16; // placeholders fill up to this many
+inline constexpr std::size_t kChartMaxBars = 36; // an epoch collects at most 36 satellites
 
 // Colours as 0xRRGGBB.
 inline constexpr std::uint32_t kInUseColour = 0x00FF00;  // used in the fix
@@ -34,7 +34,8 @@ struct ChartBar {
     std::string_view Label() const { return label.data(); }
 };
 
-class SnrChartModel {
+class SnrChartModel
+{
 public:
     // Starts as Reset leaves it.
     SnrChartModel();

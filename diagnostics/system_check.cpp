@@ -39,8 +39,7 @@ bool CountRxReport(RxCounters& counters, const nmea::SentenceRecord& record)
     if (std::memcmp(record.formatter, "VDO", sizeof record.formatter) == 0)
         return false;
     const nmea::EncapsulatedFields* fragment = nmea::EncapsulatedOf(record);
-    CountOne(fragment != nullptr && fragment->channel == 'A' ? counters.RxCountA
-                                                             : counters.RxCountB);
+    CountOne(fragment != nullptr && fragment->channel == 'A' ? counters.RxCountA : counters.RxCountB);
     return true;
 }
 

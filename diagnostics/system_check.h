@@ -32,9 +32,9 @@ bool CountRxReport(RxCounters& counters, const nmea::SentenceRecord& record);
 
 // Pictures of ImageListSysChk.
 enum CheckImage : int {
-    ciFailed = 0,   // red cross
-    ciPassed = 1,   // green check mark
-    ciNoData = 2,   // orange warning triangle: nothing received yet
+    ciFailed = 0, // red cross
+    ciPassed = 1, // green check mark
+    ciNoData = 2, // orange warning triangle: nothing received yet
 };
 
 struct SystemCheckRows {

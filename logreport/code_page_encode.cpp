@@ -32,8 +32,8 @@ QByteArray encodeCodePage(const QString& text, const char* codePage)
             continue;
         // A character without a code: one '?' for it, a surrogate pair being one character.
         const qsizetype unit = (in - start) / qsizetype(sizeof(char16_t));
-        const bool pair = unit + 1 < input.size() && input[unit].isHighSurrogate() &&
-                          input[unit + 1].isLowSurrogate();
+        const bool pair =
+            unit + 1 < input.size() && input[unit].isHighSurrogate() && input[unit + 1].isLowSurrogate();
         const std::size_t skip = (pair ? 2 : 1) * sizeof(char16_t);
         result.append('?');
         in += skip;

@@ -29,8 +29,7 @@ QString Latin1(std::string_view bytes)
 
 } // namespace
 
-DataLogView::DataLogView(QWidget* parent)
-    : QAbstractScrollArea(parent), decoder_(Latin1)
+DataLogView::DataLogView(QWidget* parent) : QAbstractScrollArea(parent), decoder_(Latin1)
 {
     // Raw sentences line up in columns in a fixed-pitch font, and the width of the longest line
     // follows from its length.
@@ -137,8 +136,8 @@ int DataLogView::rowsInView() const
 std::size_t DataLogView::lineAt(int y) const
 {
     const int row = std::max(0, y) / rowHeight();
-    const std::size_t line = static_cast<std::size_t>(verticalScrollBar()->value()) +
-                             static_cast<std::size_t>(row);
+    const std::size_t line =
+        static_cast<std::size_t>(verticalScrollBar()->value()) + static_cast<std::size_t>(row);
     return std::min(line, lines_.Count() - 1);
 }
 

@@ -26,7 +26,8 @@
 
 namespace m47::logreport {
 
-class DataLogView : public QAbstractScrollArea {
+class DataLogView : public QAbstractScrollArea
+{
     Q_OBJECT
 
 public:

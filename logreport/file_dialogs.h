@@ -7,7 +7,8 @@
 
 namespace m47::logreport {
 
-class FileDialogs {
+class FileDialogs
+{
 public:
     struct SaveRequest {
         QString filter;      // one filter, as "Data Log File (*.TXT)"; it is filter number 1
@@ -21,7 +22,8 @@ public:
 };
 
 // The real thing: a modal QFileDialog over the active window.
-class QtFileDialogs final : public FileDialogs {
+class QtFileDialogs final : public FileDialogs
+{
 public:
     std::optional<QString> askSavePath(const SaveRequest& request) override;
 };

@@ -36,8 +36,7 @@ WriteError writeFileSafely(const QString& path, const FileContents& contents)
 }
 
 SaveResult saveThroughDialog(FileDialogs& dialogs, const FileDialogs::SaveRequest& request,
-                             const Question& overwrite, const AskQuestion& ask,
-                             const FileContents& contents)
+                             const Question& overwrite, const AskQuestion& ask, const FileContents& contents)
 {
     using Outcome = SaveResult::Outcome;
     const std::optional<QString> chosen = dialogs.askSavePath(request);

@@ -41,7 +41,6 @@ struct SaveResult {
 // The dialog, then the default extension, then `overwrite` when the file exists, then the write.
 // Nothing is written unless the result is Saved or Failed.
 SaveResult saveThroughDialog(FileDialogs& dialogs, const FileDialogs::SaveRequest& request,
-                             const Question& overwrite, const AskQuestion& ask,
-                             const FileContents& contents);
+                             const Question& overwrite, const AskQuestion& ask, const FileContents& contents);
 
 } // namespace m47::logreport

@@ -15,7 +15,8 @@
 
 namespace m47::logreport {
 
-class LogLines {
+class LogLines
+{
 public:
     // Size of a text block; a longer line gets a block of its own.
     static constexpr std::size_t kBlockSize = std::size_t{1} << 20;

@@ -12,8 +12,8 @@ FileContents savedLogContents(const LogLines& lines)
 
 SaveResult saveDataLog(const DataLogView& log, FileDialogs& dialogs, const AskQuestion& ask)
 {
-    return saveThroughDialog(dialogs, {QString::fromLatin1(kDataLogFileFilter), {}},
-                             kOverwriteLogQuestion, ask, savedLogContents(log.lines()));
+    return saveThroughDialog(dialogs, {QString::fromLatin1(kDataLogFileFilter), {}}, kOverwriteLogQuestion,
+                             ask, savedLogContents(log.lines()));
 }
 
 SaveResult saveReport(const std::vector<std::string>& items, const QString& serialNumber,
@@ -21,10 +21,9 @@ SaveResult saveReport(const std::vector<std::string>& items, const QString& seri
 {
     const QString suggestion = QString::fromStdString(SafeFileName(serialNumber.toStdString()));
     const std::string text = ReportFileText(items);
-    SaveResult result =
-        saveThroughDialog(dialogs, {QString::fromLatin1(kReportFileFilter), suggestion},
-                          kOverwriteReportQuestion, ask,
-                          [&text](const ByteSink& sink) { return sink(text); });
+    SaveResult result = saveThroughDialog(dialogs, {QString::fromLatin1(kReportFileFilter), suggestion},
+                                          kOverwriteReportQuestion, ask,
+                                          [&text](const ByteSink& sink) { return sink(text); });
     if (result.outcome == SaveResult::Outcome::Saved)
         editor.open(result.path);
     return result;

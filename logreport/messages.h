@@ -15,8 +15,8 @@ struct Question {
 
 inline constexpr Question kClearLogQuestion{"Are you sure to clear log?", "Warning",
                                             Question::Buttons::OkCancel};
-inline constexpr Question kOverwriteLogQuestion{"File already exists. Do you want to overwrite?",
-                                                "WARNING", Question::Buttons::YesNo};
+inline constexpr Question kOverwriteLogQuestion{"File already exists. Do you want to overwrite?", "WARNING",
+                                                Question::Buttons::YesNo};
 inline constexpr Question kSaveReportQuestion{"Do you want to save report?", "Save",
                                               Question::Buttons::OkCancel};
 inline constexpr Question kOverwriteReportQuestion{kOverwriteLogQuestion.text, "Warning",

@@ -6,7 +6,8 @@
 
 namespace m47::logreport {
 
-class RecordingTextEditor final : public TextEditor {
+class RecordingTextEditor final : public TextEditor
+{
 public:
     void open(const QString& path) override { opened_.push_back(path); }
     const QStringList& opened() const { return opened_; }

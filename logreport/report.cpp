@@ -18,8 +18,8 @@ std::string FieldText(const char (&field)[N])
 std::string DateLine(const nmea::PackedDate& date, const nmea::PackedTime& time)
 {
     char text[48];
-    std::snprintf(text, sizeof text, "       %04d/%02d/%02d %02d:%02d:%02d", date.year, date.month,
-                  date.day, time.hour, time.minute, time.second);
+    std::snprintf(text, sizeof text, "       %04d/%02d/%02d %02d:%02d:%02d", date.year, date.month, date.day,
+                  time.hour, time.minute, time.second);
     return text;
 }
 
@@ -79,10 +79,8 @@ std::vector<std::string> ReportItems(const ReportRecord& r)
         items.push_back(SettingLine(r.networkFirmwareTitle, r.networkFirmware));
         items.push_back(SettingLine(r.networkAddressTitle, r.networkAddress));
     }
-    items.insert(items.end(), {std::string(kReportRule), NoticeLine(r.date.year),
-                               "   All rights reserved.",
-                               "   " + std::string(kMakerWebAddress) + "    ",
-                               std::string(kReportRule)});
+    items.insert(items.end(), {std::string(kReportRule), NoticeLine(r.date.year), "   All rights reserved.",
+                               "   " + std::string(kMakerWebAddress) + "    ", std::string(kReportRule)});
     return items;
 }
 

@@ -46,18 +46,18 @@ struct ReportRecord {
     bool networkModulePresent = false;
 
     // Captions and states of the configuration pages, as shown.
-    std::string baudRatePage;    // TabSheetBaudRate
-    std::string internalGpsPage; // TabSheetInternalGPS
-    std::string networkPage;     // TabSheetNetwork
+    std::string baudRatePage;     // TabSheetBaudRate
+    std::string internalGpsPage;  // TabSheetInternalGPS
+    std::string networkPage;      // TabSheetNetwork
     std::string gpsEnableCaption; // CheckBoxInternalGPSEnable
     bool gpsEnableTicked = false;
-    std::string gpsModeCaption;               // LabelGPSNavStatus
-    std::array<std::string, 2> gpsModeItems;  // the two items of ComboBoxGPSNavStatus
-    int gpsModeSelected = -1;                 // its selected index, -1 for none
-    std::string networkFirmwareTitle; // LabelEthFirmwareVersionTitle
-    std::string networkFirmware;      // LabelEthFirmwareVersion, the module's CR LF kept
-    std::string networkAddressTitle;  // LabelEthIPTitle
-    std::string networkAddress;       // LabelEthIP
+    std::string gpsModeCaption;              // LabelGPSNavStatus
+    std::array<std::string, 2> gpsModeItems; // the two items of ComboBoxGPSNavStatus
+    int gpsModeSelected = -1;                // its selected index, -1 for none
+    std::string networkFirmwareTitle;        // LabelEthFirmwareVersionTitle
+    std::string networkFirmware;             // LabelEthFirmwareVersion, the module's CR LF kept
+    std::string networkAddressTitle;         // LabelEthIPTitle
+    std::string networkAddress;              // LabelEthIP
 
     // The PC's local date and time when the report is built.
     nmea::PackedDate date;

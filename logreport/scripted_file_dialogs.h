@@ -7,7 +7,8 @@
 
 namespace m47::logreport {
 
-class ScriptedFileDialogs final : public FileDialogs {
+class ScriptedFileDialogs final : public FileDialogs
+{
 public:
     // Queues the answer to the next dialog: a path, or none for Cancel. Without one queued the
     // dialog is cancelled.

@@ -5,7 +5,8 @@
 
 namespace m47::logreport {
 
-class TextEditor {
+class TextEditor
+{
 public:
     virtual ~TextEditor() = default;
     // Starts the editor on the file without waiting for it; a failure is not reported.
@@ -13,7 +14,8 @@ public:
 };
 
 // The desktop's default application for the file (xdg-open on Linux desktops).
-class DesktopTextEditor final : public TextEditor {
+class DesktopTextEditor final : public TextEditor
+{
 public:
     void open(const QString& path) override;
 };

@@ -120,8 +120,7 @@ std::optional<std::string> AtEngine::HandleAtReply(std::string_view line, Module
     }
     const std::string_view value = reply_.value;
     std::string memo = std::string(AtReplyKindLabel(reply_.kind)).append("=").append(value);
-    if (reply_.kind != AtReplyKind::OK &&
-        store.StoreModuleValue(reply_.query, value) == kValueAccepted) {
+    if (reply_.kind != AtReplyKind::OK && store.StoreModuleValue(reply_.query, value) == kValueAccepted) {
         reply_.EchoSeen = false;
         FinishAtJob();
     }

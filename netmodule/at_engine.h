@@ -46,24 +46,26 @@ std::string_view AtReplyKindLabel(AtReplyKind kind);
 
 // The answer to the query in flight.
 struct AtReply {
-    std::int32_t query = 0;      // code of the query last sent; 0 = no answer awaited
-    char CommandText[30] = {};   // its command text, no line end
-    bool EchoSeen = false;       // the device's echo of the command has arrived
+    std::int32_t query = 0;    // code of the query last sent; 0 = no answer awaited
+    char CommandText[30] = {}; // its command text, no line end
+    bool EchoSeen = false;     // the device's echo of the command has arrived
     AtReplyKind kind = AtReplyKind::None;
-    char value[100] = {};        // value of the last answer line, CR LF included, cut to 99
+    char value[100] = {}; // value of the last answer line, CR LF included, cut to 99
 };
 
 // Takes an answer value (its CR LF included) for the query of that code.
 inline constexpr int kValueAccepted = 0;
 inline constexpr int kValueRefused = -1;
-class ModuleValueStore {
+class ModuleValueStore
+{
 public:
     virtual ~ModuleValueStore() = default;
     // kValueAccepted, or kValueRefused when the value has the wrong form (nothing is changed).
     virtual int StoreModuleValue(std::int32_t query, std::string_view value) = 0;
 };
 
-class AtEngine {
+class AtEngine
+{
 public:
     // Mode off, queue emptied, current job and answer cleared.
     void ResetAtEngine();

@@ -9,15 +9,16 @@ namespace m47::netmodule {
 
 // One query to the network module and its send bookkeeping.
 struct AtJob {
-    std::int32_t query = 0;        // query code (AtQuery table); 0 = no job
-    std::uint8_t RetriesLeft = 0;  // further sends allowed after the first
-    std::int32_t ticks = 0;        // timer ticks since the last send
-    std::int32_t TickLimit = 0;    // ticks after which the send counts as unanswered
-    bool sent = false;             // sent and not yet re-armed
-    bool done = false;             // finished; cleared on the tick that sees it
+    std::int32_t query = 0;       // query code (AtQuery table); 0 = no job
+    std::uint8_t RetriesLeft = 0; // further sends allowed after the first
+    std::int32_t ticks = 0;       // timer ticks since the last send
+    std::int32_t TickLimit = 0;   // ticks after which the send counts as unanswered
+    bool sent = false;            // sent and not yet re-armed
+    bool done = false;            // finished; cleared on the tick that sees it
 };
 
-class AtQueue {
+class AtQueue
+{
 public:
     static constexpr std::uint16_t kCapacity = 20;
     static constexpr int kMaxWaiting = kCapacity - 1;

@@ -5,7 +5,8 @@
 
 namespace m47::netmodule {
 
-class DesktopWebPageOpener final : public WebPageOpener {
+class DesktopWebPageOpener final : public WebPageOpener
+{
 public:
     void OpenWebPage(std::string_view address) override;
 };

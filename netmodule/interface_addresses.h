@@ -6,7 +6,8 @@
 
 namespace m47::netmodule {
 
-class InterfaceAddressSource final : public LocalAddressSource {
+class InterfaceAddressSource final : public LocalAddressSource
+{
 public:
     // The IPv4 addresses of the interfaces that are up, loopback interfaces left out, in the
     // order the system lists them.

@@ -6,8 +6,7 @@
 
 namespace m47::netmodule {
 
-std::vector<std::string> CollectLocalAddresses(LocalAddressTable& table,
-                                               const LocalAddressSource& source)
+std::vector<std::string> CollectLocalAddresses(LocalAddressTable& table, const LocalAddressSource& source)
 {
     const std::vector<Ipv4Address> found = source.LocalIpv4Addresses();
     table = {};

@@ -14,7 +14,8 @@ namespace m47::netmodule {
 using Ipv4Address = std::array<std::uint8_t, 4>;
 
 // Where the addresses come from: the PC's network interfaces, or a test's list.
-class LocalAddressSource {
+class LocalAddressSource
+{
 public:
     virtual ~LocalAddressSource() = default;
     virtual std::vector<Ipv4Address> LocalIpv4Addresses() const = 0;
@@ -28,8 +29,7 @@ struct LocalAddressTable {
 
 // Refills the table from `source` in the order given, at most 32 addresses; returns the dotted
 // text of each address taken, for MemoEthernetTx.
-std::vector<std::string> CollectLocalAddresses(LocalAddressTable& table,
-                                               const LocalAddressSource& source);
+std::vector<std::string> CollectLocalAddresses(LocalAddressTable& table, const LocalAddressSource& source);
 
 // Whether one of the table's addresses starts with the first three of `module`'s four bytes.
 bool SharesGroup(const LocalAddressTable& table, const std::uint8_t* module);

@@ -15,9 +15,9 @@
 namespace m47::netmodule {
 
 struct NetworkModuleInfo {
-    char ModuleDeviceName[50];                // answer of AT+DEVNAME, at most 49 characters
+    char ModuleDeviceName[50];                 // answer of AT+DEVNAME, at most 49 characters
     std::array<std::uint8_t, 8> ModuleAddress; // answer of AT+SYSIP, as above
-    char ModuleVersionText[50];               // answer of AT+VER, at most 49 characters
+    char ModuleVersionText[50];                // answer of AT+VER, at most 49 characters
 };
 
 void ClearNetworkModuleInfo(NetworkModuleInfo& info);

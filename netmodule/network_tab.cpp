@@ -7,7 +7,8 @@ namespace m47::netmodule {
 namespace {
 
 // Hands the engine's accepted values to the tab, collecting what they change on the page.
-class StoreInto final : public ModuleValueStore {
+class StoreInto final : public ModuleValueStore
+{
 public:
     StoreInto(NetworkTab& tab, NetworkTabEffects& effects) : tab_(tab), effects_(effects) {}
     int StoreModuleValue(std::int32_t query, std::string_view value) override
@@ -24,8 +25,7 @@ private:
 
 NetworkTab::NetworkTab(device::DeviceInfo& deviceInfo, const LocalAddressSource& localAddresses)
     : deviceInfo_(deviceInfo), localSource_(localAddresses)
-{
-}
+{}
 
 void NetworkTab::Enter(NetworkTabEffects& effects)
 {
@@ -119,8 +119,7 @@ NetworkTabEffects NetworkTab::HandleAtReply(std::string_view line)
     return effects;
 }
 
-int NetworkTab::StoreModuleValue(std::int32_t query, std::string_view value,
-                                 NetworkTabEffects& effects)
+int NetworkTab::StoreModuleValue(std::int32_t query, std::string_view value, NetworkTabEffects& effects)
 {
     switch (query) {
     case kQueryVersion:
@@ -138,9 +137,7 @@ int NetworkTab::StoreModuleValue(std::int32_t query, std::string_view value,
         effects.linkEnabled = IsSameGroup(effects);
         return kValueAccepted;
     }
-    default:
-        device::SetText(info_.ModuleDeviceName, value);
-        return kValueAccepted;
+    default: device::SetText(info_.ModuleDeviceName, value); return kValueAccepted;
     }
 }
 

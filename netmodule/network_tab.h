@@ -34,8 +34,8 @@ struct NetworkTabEffects {
     std::vector<std::string> rxLines; // append to MemoEthernetRx
     // Caption of LabelEthFirmwareVersion and of the system check's LabelNetworkFirmwareVersoinData.
     std::optional<std::string> firmwareVersion;
-    std::optional<std::string> address;  // caption of LabelEthIP
-    std::optional<bool> linkEnabled;     // LabelEthernetSettingButton enabled
+    std::optional<std::string> address; // caption of LabelEthIP
+    std::optional<bool> linkEnabled;    // LabelEthernetSettingButton enabled
 };
 
 // Opening the module's web page (ButtonCompareIPClick).
@@ -45,7 +45,8 @@ struct WebPageRequest {
     std::string address;            // "http://a.b.c.d", for the WebPageOpener
 };
 
-class NetworkTab {
+class NetworkTab
+{
 public:
     NetworkTab(device::DeviceInfo& deviceInfo, const LocalAddressSource& localAddresses);
 

@@ -7,7 +7,8 @@
 
 namespace m47::netmodule {
 
-class RecordingWebPageOpener final : public WebPageOpener {
+class RecordingWebPageOpener final : public WebPageOpener
+{
 public:
     void OpenWebPage(std::string_view address) override { opened_.emplace_back(address); }
     const std::vector<std::string>& opened() const { return opened_; }

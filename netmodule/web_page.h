@@ -6,7 +6,8 @@
 
 namespace m47::netmodule {
 
-class WebPageOpener {
+class WebPageOpener
+{
 public:
     virtual ~WebPageOpener() = default;
     // `address` is "http://a.b.c.d"; whether the browser came up is not reported.

@@ -24,7 +24,8 @@ constexpr std::array<std::uint8_t, 256> kSixBitValues = [] {
 
 // Six-bit values of `count` characters from `first`, joined most significant first; characters
 // past the payload count as invalid, as the NUL after a text would.
-bool JoinSixBits(std::string_view payload, std::size_t first, unsigned count, std::uint32_t& joined) {
+bool JoinSixBits(std::string_view payload, std::size_t first, unsigned count, std::uint32_t& joined)
+{
     joined = 0;
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t index = first + i;
@@ -37,13 +38,15 @@ bool JoinSixBits(std::string_view payload, std::size_t first, unsigned count, st
     return true;
 }
 
-}  // namespace
+} // namespace
 
-std::uint8_t SixBitValue(char c) {
+std::uint8_t SixBitValue(char c)
+{
     return kSixBitValues[static_cast<unsigned char>(c)];
 }
 
-bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits) {
+bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits)
+{
     bits = AisBitBuffer{};
     if (payload.size() > kAisMaxPayloadChars) {
         return false;
@@ -57,7 +60,7 @@ bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits) {
         const std::uint8_t b = SixBitValue(payload[pos + 1]);
         const std::uint8_t c = SixBitValue(payload[pos + 2]);
         const std::uint8_t d = SixBitValue(payload[pos + 3]);
-        if ((a | b | c | d) > 63) {  // an invalid character's 255 shows in the top bits
+        if ((a | b | c | d) > 63) { // an invalid character's 255 shows in the top bits
             return false;
         }
         joined = std::uint32_t{a} << 18 | std::uint32_t{b} << 12 | std::uint32_t{c} << 6 | d;
@@ -67,9 +70,8 @@ bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits) {
         bits.count = static_cast<std::uint16_t>(bits.count + 24);
     }
     switch (fillBits) {
-    case 0:
-        return true;
-    case 2:  // three characters, 18 bits, two padding bits: two bytes
+    case 0: return true;
+    case 2: // three characters, 18 bits, two padding bits: two bytes
         if (!JoinSixBits(payload, pos, 3, joined)) {
             return false;
         }
@@ -78,21 +80,21 @@ bool Dearmour(std::string_view payload, int fillBits, AisBitBuffer& bits) {
         bits.data[out] = static_cast<std::uint8_t>(joined);
         bits.count = static_cast<std::uint16_t>(bits.count + 16);
         return true;
-    case 4:  // two characters, 12 bits, four padding bits: one byte
+    case 4: // two characters, 12 bits, four padding bits: one byte
         if (!JoinSixBits(payload, pos, 2, joined)) {
             return false;
         }
         bits.data[out] = static_cast<std::uint8_t>(joined >> 4);
         bits.count = static_cast<std::uint16_t>(bits.count + 8);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
-bool Dearmour(const AisFragmentBuffer& buffer, AisBitBuffer& bits) {
+bool Dearmour(const AisFragmentBuffer& buffer, AisBitBuffer& bits)
+{
     const std::string_view payload(buffer.payload, strnlen(buffer.payload, sizeof buffer.payload));
     return Dearmour(payload, buffer.fillBits, bits);
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -20,8 +20,8 @@ inline constexpr std::size_t kAisMaxPayloadChars = 168;
 inline constexpr std::size_t kAisBitBufferBytes = 127;
 
 struct AisBitBuffer {
-    std::array<std::uint8_t, kAisBitBufferBytes> data{};  // bit 0 is the top bit of byte 0
-    std::uint16_t count = 0;                              // valid bits
+    std::array<std::uint8_t, kAisBitBufferBytes> data{}; // bit 0 is the top bit of byte 0
+    std::uint16_t count = 0;                             // valid bits
 };
 
 // Six-bit value of an armouring character ("0".."W" and "`".."w"); 255 for any other.
@@ -36,7 +36,8 @@ bool Dearmour(const AisFragmentBuffer& buffer, AisBitBuffer& bits);
 
 // `width` (1..32) bits from bit `position`, most significant first. Bits beyond the buffer read 0.
 // Inline: the decoder reads every field through it.
-inline std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsigned width) {
+inline std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsigned width)
+{
     if (width == 0 || width > 32) {
         return 0;
     }
@@ -60,7 +61,8 @@ inline std::uint32_t ReadBits(const AisBitBuffer& bits, unsigned position, unsig
 }
 
 // Two's-complement reading of a `width`-bit field, as a float. Inline like ReadBits.
-inline float SignExtend(std::uint32_t value, unsigned width) {
+inline float SignExtend(std::uint32_t value, unsigned width)
+{
     if (width == 0 || width > 32) {
         return 0.0f;
     }
@@ -69,4 +71,4 @@ inline float SignExtend(std::uint32_t value, unsigned width) {
     return static_cast<float>((v & signBit) != 0 ? v - (signBit << 1) : v);
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -14,7 +14,8 @@ constexpr std::array<std::uint32_t, 12> kDaysBeforeMonth = {0,   31,  59,  90,  
 
 // The calendar fields of `seconds` in local time. Every AIS message stamps its target; the
 // conversion runs once per second.
-ClockReading LocalCalendar(std::time_t seconds) {
+ClockReading LocalCalendar(std::time_t seconds)
+{
     thread_local std::time_t convertedSecond = -1;
     thread_local ClockReading converted;
     if (seconds != convertedSecond) {
@@ -33,9 +34,10 @@ ClockReading LocalCalendar(std::time_t seconds) {
     return converted;
 }
 
-}  // namespace
+} // namespace
 
-ClockReading ReadLocalClock() {
+ClockReading ReadLocalClock()
+{
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto sinceSecond = now - std::chrono::system_clock::from_time_t(seconds);
@@ -45,11 +47,13 @@ ClockReading ReadLocalClock() {
     return clock;
 }
 
-ClockReading ReadLocalClockSeconds() {
+ClockReading ReadLocalClockSeconds()
+{
     return LocalCalendar(std::time(nullptr));
 }
 
-std::uint32_t StampSeconds(const PackedDate& date, const PackedTime& time) {
+std::uint32_t StampSeconds(const PackedDate& date, const PackedTime& time)
+{
     const std::uint32_t daysBefore =
         date.month >= 1 && date.month <= 12 ? kDaysBeforeMonth[date.month - 1u] : 0u;
     std::uint32_t stamp = (static_cast<std::uint32_t>(date.year) % 100u) * 365u + daysBefore + date.day;
@@ -58,4 +62,4 @@ std::uint32_t StampSeconds(const PackedDate& date, const PackedTime& time) {
     return stamp * 60u + time.second;
 }
 
-}  // namespace nmea
+} // namespace nmea

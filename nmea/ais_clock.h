@@ -7,8 +7,8 @@
 namespace nmea {
 
 struct ClockReading {
-    std::uint16_t year = 0;  // four digits
-    std::uint8_t month = 0;  // 1..12
+    std::uint16_t year = 0; // four digits
+    std::uint8_t month = 0; // 1..12
     std::uint8_t day = 0;
     std::uint8_t hour = 0;
     std::uint8_t minute = 0;
@@ -35,11 +35,13 @@ ClockReading ReadLocalClock();
 // machines: a large part of the time per message when every message stamps its target.
 ClockReading ReadLocalClockSeconds();
 
-inline PackedDate PackDate(const ClockReading& clock) {
+inline PackedDate PackDate(const ClockReading& clock)
+{
     return PackedDate{clock.year, clock.month, clock.day};
 }
 
-inline PackedTime PackTime(const ClockReading& clock) {
+inline PackedTime PackTime(const ClockReading& clock)
+{
     // Seconds plus hundredths / 100, truncated: the whole seconds.
     return PackedTime{clock.hour, clock.minute,
                       static_cast<std::uint8_t>(clock.second + clock.hundredths / 100)};
@@ -49,4 +51,4 @@ inline PackedTime PackTime(const ClockReading& clock) {
 // outside 1..12 add no days. 32-bit unsigned arithmetic.
 std::uint32_t StampSeconds(const PackedDate& date, const PackedTime& time);
 
-}  // namespace nmea
+} // namespace nmea

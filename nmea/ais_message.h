@@ -35,20 +35,24 @@ const AisLayout* MessageLayout(const AisLayoutTable& layouts, const AisMessage& 
 
 // Readers of stored values at a byte offset (offsets past the area read as 0 / empty). Inline:
 // the target table reads every value it keeps through them.
-inline std::uint8_t MessageByte(const AisMessage& message, std::size_t offset) {
+inline std::uint8_t MessageByte(const AisMessage& message, std::size_t offset)
+{
     return offset < message.bytes.size() ? message.bytes[offset] : 0;
 }
 
-inline std::uint16_t MessageWord(const AisMessage& message, std::size_t offset) {
+inline std::uint16_t MessageWord(const AisMessage& message, std::size_t offset)
+{
     return static_cast<std::uint16_t>(MessageByte(message, offset) | MessageByte(message, offset + 1) << 8);
 }
 
-inline std::uint32_t MessageDword(const AisMessage& message, std::size_t offset) {
+inline std::uint32_t MessageDword(const AisMessage& message, std::size_t offset)
+{
     return static_cast<std::uint32_t>(MessageWord(message, offset)) |
            static_cast<std::uint32_t>(MessageWord(message, offset + 2)) << 16;
 }
 
-inline float MessageFloat(const AisMessage& message, std::size_t offset) {
+inline float MessageFloat(const AisMessage& message, std::size_t offset)
+{
     float value = 0.0f;
     if (offset + sizeof value <= message.bytes.size()) {
         std::memcpy(&value, message.bytes.data() + offset, sizeof value);
@@ -63,7 +67,8 @@ double MessageNumber(const AisMessage& message, std::size_t offset, FieldKind ki
 
 // Calls visit(field, offset) for every decoded field of the message, in layout order.
 template <typename Visit>
-void ForEachDecodedField(const AisLayoutTable& layouts, const AisMessage& message, Visit visit) {
+void ForEachDecodedField(const AisLayoutTable& layouts, const AisMessage& message, Visit visit)
+{
     const AisLayout* layout = MessageLayout(layouts, message);
     if (layout == nullptr) {
         return;
@@ -72,9 +77,8 @@ void ForEachDecodedField(const AisLayoutTable& layouts, const AisMessage& messag
     for (std::size_t i = 0; i < message.fieldCount && i < layout->fieldCount; ++i) {
         const AisFieldDef& field = layout->fields[i];
         visit(field, offset);
-        offset += field.kind == fkTextRest
-                      ? std::strlen(MessageText(message, offset)) + 1
-                      : FieldStorageSize(field);
+        offset += field.kind == fkTextRest ? std::strlen(MessageText(message, offset)) + 1
+                                           : FieldStorageSize(field);
     }
 }
 
@@ -96,4 +100,4 @@ struct ArrivalTime {
 };
 ArrivalTime SplitEta(std::uint32_t value);
 
-}  // namespace nmea
+} // namespace nmea

@@ -2,14 +2,16 @@
 
 namespace nmea {
 
-void BuildAisLayouts(AisState& state) {
+void BuildAisLayouts(AisState& state)
+{
     LinkAisLayouts(state.layouts);
     ResetAisStores(state.targets);
 }
 
-AisState::AisState() {
+AisState::AisState()
+{
     BuildAisLayouts(*this);
     InitTargetTable(targets);
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -28,4 +28,4 @@ struct AisState {
     AisState();
 };
 
-}  // namespace nmea
+} // namespace nmea

@@ -24,79 +24,141 @@ static_assert(kPartNumberOffset == FieldOffset(kStaticDataPartB, "partno"));
 
 // A target value that a message type writes, read from the message by its stored form.
 enum class TargetValue : std::uint8_t {
-    NavigationalStatus, RateOfTurn, Sog, PositionAccuracy, Longitude, Latitude, Cog, Heading,
-    Raim, Dte, Epfd, AisVersion, Imo, CallSign, Name, ShipType, Dimensions, Eta, Draught,
-    Destination, Altitude, VendorId, CsUnit, Display, Dsc, Band, Message22, ClassBAssignedMode,
-    AidType, OffPosition, VirtualAid, AidAssignedMode, NameExtension,
+    NavigationalStatus,
+    RateOfTurn,
+    Sog,
+    PositionAccuracy,
+    Longitude,
+    Latitude,
+    Cog,
+    Heading,
+    Raim,
+    Dte,
+    Epfd,
+    AisVersion,
+    Imo,
+    CallSign,
+    Name,
+    ShipType,
+    Dimensions,
+    Eta,
+    Draught,
+    Destination,
+    Altitude,
+    VendorId,
+    CsUnit,
+    Display,
+    Dsc,
+    Band,
+    Message22,
+    ClassBAssignedMode,
+    AidType,
+    OffPosition,
+    VirtualAid,
+    AidAssignedMode,
+    NameExtension,
 };
 
 struct ValueCopy {
     TargetValue value;
-    std::uint16_t offset;  // of the field in the decoded message
+    std::uint16_t offset; // of the field in the decoded message
 };
 
 template <std::size_t N>
-constexpr ValueCopy Copy(TargetValue value, const AisFieldDef (&layout)[N], std::string_view field) {
+constexpr ValueCopy Copy(TargetValue value, const AisFieldDef (&layout)[N], std::string_view field)
+{
     return ValueCopy{value, static_cast<std::uint16_t>(FieldOffset(layout, field))};
 }
 
 using V = TargetValue;
 
 constexpr ValueCopy kPositionReportCopies[] = {
-    Copy(V::NavigationalStatus, kPositionReport, "status"), Copy(V::RateOfTurn, kPositionReport, "turn"),
-    Copy(V::Sog, kPositionReport, "speed"),         Copy(V::PositionAccuracy, kPositionReport, "accuracy"),
-    Copy(V::Longitude, kPositionReport, "lon"),     Copy(V::Latitude, kPositionReport, "lat"),
-    Copy(V::Cog, kPositionReport, "course"),        Copy(V::Heading, kPositionReport, "heading"),
+    Copy(V::NavigationalStatus, kPositionReport, "status"),
+    Copy(V::RateOfTurn, kPositionReport, "turn"),
+    Copy(V::Sog, kPositionReport, "speed"),
+    Copy(V::PositionAccuracy, kPositionReport, "accuracy"),
+    Copy(V::Longitude, kPositionReport, "lon"),
+    Copy(V::Latitude, kPositionReport, "lat"),
+    Copy(V::Cog, kPositionReport, "course"),
+    Copy(V::Heading, kPositionReport, "heading"),
     Copy(V::Raim, kPositionReport, "raim"),
 };
 
 constexpr ValueCopy kBaseStationCopies[] = {
-    Copy(V::PositionAccuracy, kBaseStationReport, "accuracy"), Copy(V::Longitude, kBaseStationReport, "lon"),
-    Copy(V::Latitude, kBaseStationReport, "lat"),   Copy(V::Epfd, kBaseStationReport, "epfd"),
+    Copy(V::PositionAccuracy, kBaseStationReport, "accuracy"),
+    Copy(V::Longitude, kBaseStationReport, "lon"),
+    Copy(V::Latitude, kBaseStationReport, "lat"),
+    Copy(V::Epfd, kBaseStationReport, "epfd"),
     Copy(V::Raim, kBaseStationReport, "raim"),
 };
 
 constexpr ValueCopy kStaticAndVoyageCopies[] = {
-    Copy(V::AisVersion, kStaticAndVoyage, "ais_version"), Copy(V::Imo, kStaticAndVoyage, "imo"),
-    Copy(V::CallSign, kStaticAndVoyage, "callsign"),  Copy(V::Name, kStaticAndVoyage, "shipname"),
-    Copy(V::ShipType, kStaticAndVoyage, "shiptype"),  Copy(V::Dimensions, kStaticAndVoyage, "dimensions"),
-    Copy(V::Epfd, kStaticAndVoyage, "epfd"),          Copy(V::Eta, kStaticAndVoyage, "eta"),
-    Copy(V::Draught, kStaticAndVoyage, "draught"),    Copy(V::Destination, kStaticAndVoyage, "destination"),
+    Copy(V::AisVersion, kStaticAndVoyage, "ais_version"),
+    Copy(V::Imo, kStaticAndVoyage, "imo"),
+    Copy(V::CallSign, kStaticAndVoyage, "callsign"),
+    Copy(V::Name, kStaticAndVoyage, "shipname"),
+    Copy(V::ShipType, kStaticAndVoyage, "shiptype"),
+    Copy(V::Dimensions, kStaticAndVoyage, "dimensions"),
+    Copy(V::Epfd, kStaticAndVoyage, "epfd"),
+    Copy(V::Eta, kStaticAndVoyage, "eta"),
+    Copy(V::Draught, kStaticAndVoyage, "draught"),
+    Copy(V::Destination, kStaticAndVoyage, "destination"),
     Copy(V::Dte, kStaticAndVoyage, "dte"),
 };
 
 constexpr ValueCopy kSarAircraftCopies[] = {
-    Copy(V::Altitude, kSarAircraft, "alt"),          Copy(V::Sog, kSarAircraft, "speed"),
-    Copy(V::PositionAccuracy, kSarAircraft, "accuracy"), Copy(V::Longitude, kSarAircraft, "lon"),
-    Copy(V::Latitude, kSarAircraft, "lat"),          Copy(V::Cog, kSarAircraft, "course"),
-    Copy(V::Dte, kSarAircraft, "dte"),               Copy(V::Raim, kSarAircraft, "raim"),
+    Copy(V::Altitude, kSarAircraft, "alt"),
+    Copy(V::Sog, kSarAircraft, "speed"),
+    Copy(V::PositionAccuracy, kSarAircraft, "accuracy"),
+    Copy(V::Longitude, kSarAircraft, "lon"),
+    Copy(V::Latitude, kSarAircraft, "lat"),
+    Copy(V::Cog, kSarAircraft, "course"),
+    Copy(V::Dte, kSarAircraft, "dte"),
+    Copy(V::Raim, kSarAircraft, "raim"),
 };
 
 constexpr ValueCopy kClassBPositionCopies[] = {
-    Copy(V::Sog, kClassBPosition, "speed"),          Copy(V::PositionAccuracy, kClassBPosition, "accuracy"),
-    Copy(V::Longitude, kClassBPosition, "lon"),      Copy(V::Latitude, kClassBPosition, "lat"),
-    Copy(V::Cog, kClassBPosition, "course"),         Copy(V::Heading, kClassBPosition, "heading"),
-    Copy(V::Raim, kClassBPosition, "raim"),          Copy(V::CsUnit, kClassBPosition, "cs"),
-    Copy(V::Display, kClassBPosition, "display"),    Copy(V::Dsc, kClassBPosition, "dsc"),
-    Copy(V::Band, kClassBPosition, "band"),          Copy(V::Message22, kClassBPosition, "msg22"),
+    Copy(V::Sog, kClassBPosition, "speed"),
+    Copy(V::PositionAccuracy, kClassBPosition, "accuracy"),
+    Copy(V::Longitude, kClassBPosition, "lon"),
+    Copy(V::Latitude, kClassBPosition, "lat"),
+    Copy(V::Cog, kClassBPosition, "course"),
+    Copy(V::Heading, kClassBPosition, "heading"),
+    Copy(V::Raim, kClassBPosition, "raim"),
+    Copy(V::CsUnit, kClassBPosition, "cs"),
+    Copy(V::Display, kClassBPosition, "display"),
+    Copy(V::Dsc, kClassBPosition, "dsc"),
+    Copy(V::Band, kClassBPosition, "band"),
+    Copy(V::Message22, kClassBPosition, "msg22"),
     Copy(V::ClassBAssignedMode, kClassBPosition, "assigned"),
 };
 
 constexpr ValueCopy kClassBExtendedCopies[] = {
-    Copy(V::Sog, kClassBExtended, "speed"),          Copy(V::PositionAccuracy, kClassBExtended, "accuracy"),
-    Copy(V::Longitude, kClassBExtended, "lon"),      Copy(V::Latitude, kClassBExtended, "lat"),
-    Copy(V::Cog, kClassBExtended, "course"),         Copy(V::Heading, kClassBExtended, "heading"),
-    Copy(V::Name, kClassBExtended, "shipname"),      Copy(V::ShipType, kClassBExtended, "shiptype"),
-    Copy(V::Dimensions, kClassBExtended, "dimensions"), Copy(V::Epfd, kClassBExtended, "epfd"),
-    Copy(V::Raim, kClassBExtended, "raim"),          Copy(V::Dte, kClassBExtended, "dte"),
+    Copy(V::Sog, kClassBExtended, "speed"),
+    Copy(V::PositionAccuracy, kClassBExtended, "accuracy"),
+    Copy(V::Longitude, kClassBExtended, "lon"),
+    Copy(V::Latitude, kClassBExtended, "lat"),
+    Copy(V::Cog, kClassBExtended, "course"),
+    Copy(V::Heading, kClassBExtended, "heading"),
+    Copy(V::Name, kClassBExtended, "shipname"),
+    Copy(V::ShipType, kClassBExtended, "shiptype"),
+    Copy(V::Dimensions, kClassBExtended, "dimensions"),
+    Copy(V::Epfd, kClassBExtended, "epfd"),
+    Copy(V::Raim, kClassBExtended, "raim"),
+    Copy(V::Dte, kClassBExtended, "dte"),
 };
 
 constexpr ValueCopy kAidToNavigationCopies[] = {
-    Copy(V::AidType, kAidToNavigation, "aid_type"),  Copy(V::Name, kAidToNavigation, "name"),
-    Copy(V::PositionAccuracy, kAidToNavigation, "accuracy"), Copy(V::Longitude, kAidToNavigation, "lon"),
-    Copy(V::Latitude, kAidToNavigation, "lat"),      Copy(V::Dimensions, kAidToNavigation, "dimensions"),
-    Copy(V::Epfd, kAidToNavigation, "epfd"),         Copy(V::OffPosition, kAidToNavigation, "off_position"),
-    Copy(V::Raim, kAidToNavigation, "raim"),         Copy(V::VirtualAid, kAidToNavigation, "virtual_aid"),
+    Copy(V::AidType, kAidToNavigation, "aid_type"),
+    Copy(V::Name, kAidToNavigation, "name"),
+    Copy(V::PositionAccuracy, kAidToNavigation, "accuracy"),
+    Copy(V::Longitude, kAidToNavigation, "lon"),
+    Copy(V::Latitude, kAidToNavigation, "lat"),
+    Copy(V::Dimensions, kAidToNavigation, "dimensions"),
+    Copy(V::Epfd, kAidToNavigation, "epfd"),
+    Copy(V::OffPosition, kAidToNavigation, "off_position"),
+    Copy(V::Raim, kAidToNavigation, "raim"),
+    Copy(V::VirtualAid, kAidToNavigation, "virtual_aid"),
     Copy(V::AidAssignedMode, kAidToNavigation, "assigned"),
     Copy(V::NameExtension, kAidToNavigation, "name_extension"),
 };
@@ -107,24 +169,32 @@ constexpr ValueCopy kStaticDataPartACopies[] = {
 
 // Any part number other than 0 is copied by the part B layout, whichever layout decoded it.
 constexpr ValueCopy kStaticDataPartBCopies[] = {
-    Copy(V::ShipType, kStaticDataPartB, "shiptype"), Copy(V::VendorId, kStaticDataPartB, "vendorid"),
-    Copy(V::CallSign, kStaticDataPartB, "callsign"), Copy(V::Dimensions, kStaticDataPartB, "dimensions"),
+    Copy(V::ShipType, kStaticDataPartB, "shiptype"),
+    Copy(V::VendorId, kStaticDataPartB, "vendorid"),
+    Copy(V::CallSign, kStaticDataPartB, "callsign"),
+    Copy(V::Dimensions, kStaticDataPartB, "dimensions"),
 };
 
 enum class StoreSlot : std::uint8_t {
-    None, SafetyAddressed, SafetyBroadcast, Interrogation, DataLinkManagement, ChannelManagement,
+    None,
+    SafetyAddressed,
+    SafetyBroadcast,
+    Interrogation,
+    DataLinkManagement,
+    ChannelManagement,
     GroupAssignment,
 };
 
 constexpr int kKindUnchanged = -1;
 
 struct TargetUpdate {
-    int kind;  // a TargetKind, or kKindUnchanged
+    int kind; // a TargetKind, or kKindUnchanged
     std::span<const ValueCopy> copies;
     StoreSlot store;
 };
 
-constexpr int Kind(TargetKind kind) {
+constexpr int Kind(TargetKind kind)
+{
     return static_cast<int>(kind);
 }
 
@@ -158,7 +228,8 @@ constexpr TargetUpdate kUpdates[] = {
 };
 static_assert(std::size(kUpdates) == kLastDecodedType + 1);
 
-const TargetUpdate& UpdateFor(const AisMessage& message) {
+const TargetUpdate& UpdateFor(const AisMessage& message)
+{
     const std::uint8_t type = message.Id();
     if (type == 24 && MessageByte(message, kPartNumberOffset) != 0) {
         return kUpdates[kLastDecodedType];
@@ -167,16 +238,19 @@ const TargetUpdate& UpdateFor(const AisMessage& message) {
 }
 
 template <std::size_t N>
-void CopyText(std::array<char, N>& to, const char* from) {
+void CopyText(std::array<char, N>& to, const char* from)
+{
     to.fill('\0');
     std::memcpy(to.data(), from, strnlen(from, N - 1));
 }
 
-void SetBit(std::uint8_t& byte, std::uint8_t bit, bool on) {
+void SetBit(std::uint8_t& byte, std::uint8_t bit, bool on)
+{
     byte = static_cast<std::uint8_t>(on ? byte | bit : byte & ~bit);
 }
 
-void ApplyValue(AisTarget& target, const AisMessage& message, const ValueCopy& copy) {
+void ApplyValue(AisTarget& target, const AisMessage& message, const ValueCopy& copy)
+{
     const std::size_t at = copy.offset;
     const std::uint8_t byte = MessageByte(message, at);
     switch (copy.value) {
@@ -248,23 +322,20 @@ void ApplyValue(AisTarget& target, const AisMessage& message, const ValueCopy& c
 }
 
 template <std::size_t N>
-void Store(AisStoredMessage<N>& store, const AisMessage& message, std::size_t keep) {
+void Store(AisStoredMessage<N>& store, const AisMessage& message, std::size_t keep)
+{
     store.bytes.fill(0);
     std::memcpy(store.bytes.data(), message.bytes.data(), std::min({keep, N, message.bytes.size()}));
     store.isNew = 1;
 }
 
 void StoreMessage(AisTargetTable& table, StoreSlot slot, const AisMessage& message, char channelCode,
-                  std::uint32_t zero) {
+                  std::uint32_t zero)
+{
     switch (slot) {
-    case StoreSlot::None:
-        break;
-    case StoreSlot::SafetyAddressed:
-        Store(table.safetyAddressed, message, kAisMessageBytes);
-        break;
-    case StoreSlot::SafetyBroadcast:
-        Store(table.safetyBroadcast, message, kSafetyBroadcastKeptBytes);
-        break;
+    case StoreSlot::None: break;
+    case StoreSlot::SafetyAddressed: Store(table.safetyAddressed, message, kAisMessageBytes); break;
+    case StoreSlot::SafetyBroadcast: Store(table.safetyBroadcast, message, kSafetyBroadcastKeptBytes); break;
     case StoreSlot::Interrogation:
         Store(table.interrogation, message, kAisMessageBytes);
         table.interrogation.channelCode = channelCode;
@@ -275,30 +346,30 @@ void StoreMessage(AisTargetTable& table, StoreSlot slot, const AisMessage& messa
         table.dataLinkManagement.channelCode = channelCode;
         table.dataLinkManagement.zero = zero;
         break;
-    case StoreSlot::ChannelManagement:
-        Store(table.channelManagement, message, kAisMessageBytes);
-        break;
-    case StoreSlot::GroupAssignment:
-        Store(table.groupAssignment, message, kAisMessageBytes);
-        break;
+    case StoreSlot::ChannelManagement: Store(table.channelManagement, message, kAisMessageBytes); break;
+    case StoreSlot::GroupAssignment: Store(table.groupAssignment, message, kAisMessageBytes); break;
     }
 }
 
-std::size_t EntriesInUse(const AisTargetTable& table) {
+std::size_t EntriesInUse(const AisTargetTable& table)
+{
     return std::min<std::size_t>(table.TargetCount, kAisTargetCapacity);
 }
 
 // Entries 1 .. TargetCount - 1 are in the indexes; the own ship never is.
-bool IsIndexed(const AisTargetTable& table, std::size_t index) {
+bool IsIndexed(const AisTargetTable& table, std::size_t index)
+{
     return index != kOwnShipIndex && index < EntriesInUse(table);
 }
 
-std::uint32_t LastSeenStamp(const AisTarget& target) {
+std::uint32_t LastSeenStamp(const AisTarget& target)
+{
     return StampSeconds(target.lastSeenDate, target.lastSeenTime);
 }
 
 // The first entry with the MMSI, as a walk from entry 0 would find it.
-std::size_t FindTarget(const AisTargetTable& table, std::uint32_t mmsi) {
+std::size_t FindTarget(const AisTargetTable& table, std::uint32_t mmsi)
+{
     if (EntriesInUse(table) == 0) {
         return kNotFound;
     }
@@ -309,7 +380,8 @@ std::size_t FindTarget(const AisTargetTable& table, std::uint32_t mmsi) {
     return found == table.byMmsi.kNone ? kNotFound : found;
 }
 
-void SetMmsi(AisTargetTable& table, std::size_t index, std::uint32_t mmsi) {
+void SetMmsi(AisTargetTable& table, std::size_t index, std::uint32_t mmsi)
+{
     AisTarget& target = table.entries[index];
     if (IsIndexed(table, index)) {
         table.byMmsi.Erase(target.mmsi, index);
@@ -318,7 +390,8 @@ void SetMmsi(AisTargetTable& table, std::size_t index, std::uint32_t mmsi) {
     target.mmsi = mmsi;
 }
 
-void SetLastSeen(AisTargetTable& table, std::size_t index, const PackedDate& date, const PackedTime& time) {
+void SetLastSeen(AisTargetTable& table, std::size_t index, const PackedDate& date, const PackedTime& time)
+{
     AisTarget& target = table.entries[index];
     target.lastSeenDate = date;
     target.lastSeenTime = time;
@@ -328,7 +401,8 @@ void SetLastSeen(AisTargetTable& table, std::size_t index, const PackedDate& dat
 }
 
 // Entry TargetCount joins the entries in use, under the MMSI it holds.
-std::size_t TakeNextEntry(AisTargetTable& table) {
+std::size_t TakeNextEntry(AisTargetTable& table)
+{
     const std::size_t index = table.TargetCount++;
     if (IsIndexed(table, index)) {
         const AisTarget& target = table.entries[index];
@@ -338,32 +412,38 @@ std::size_t TakeNextEntry(AisTargetTable& table) {
     return index;
 }
 
-void PutFloat(std::array<std::uint8_t, kAisMessageBytes>& bytes, std::size_t offset, float value) {
+void PutFloat(std::array<std::uint8_t, kAisMessageBytes>& bytes, std::size_t offset, float value)
+{
     std::memcpy(bytes.data() + offset, &value, sizeof value);
 }
 
-}  // namespace
+} // namespace
 
-std::uint8_t TargetEpfd(const AisTarget& target) {
+std::uint8_t TargetEpfd(const AisTarget& target)
+{
     return target.epfdAndStatus & 0x0F;
 }
 
-std::uint8_t TargetNavigationalStatus(const AisTarget& target) {
+std::uint8_t TargetNavigationalStatus(const AisTarget& target)
+{
     return static_cast<std::uint8_t>(target.epfdAndStatus >> 4);
 }
 
-float TargetAltitude(const AisTarget& target) {
+float TargetAltitude(const AisTarget& target)
+{
     float altitude = 0.0f;
     std::memcpy(&altitude, target.altitudeOrNameExtension.data(), sizeof altitude);
     return altitude;
 }
 
-const char* TargetNameExtension(const AisTarget& target) {
+const char* TargetNameExtension(const AisTarget& target)
+{
     // The last byte is never written by a name extension, so the text always ends.
     return reinterpret_cast<const char*>(target.altitudeOrNameExtension.data());
 }
 
-void InitTargetTable(AisTargetTable& table) {
+void InitTargetTable(AisTargetTable& table)
+{
     table.TargetCount = 1;
     for (AisTarget& target : table.entries) {
         target.mmsi = 0;
@@ -386,7 +466,8 @@ void InitTargetTable(AisTargetTable& table) {
     ReindexTargets(table);
 }
 
-void ReindexTargets(AisTargetTable& table) {
+void ReindexTargets(AisTargetTable& table)
+{
     table.byMmsi.Clear();
     table.byLastSeen.Clear();
     for (std::size_t i = kOwnShipIndex + 1; i < EntriesInUse(table); ++i) {
@@ -395,7 +476,8 @@ void ReindexTargets(AisTargetTable& table) {
     }
 }
 
-void ResetAisStores(AisTargetTable& table) {
+void ResetAisStores(AisTargetTable& table)
+{
     auto& corners = table.groupAssignment.bytes;
     PutFloat(corners, FieldOffset(kGroupAssignment, "ne_lon"), kLongitudeNotAvailable);
     PutFloat(corners, FieldOffset(kGroupAssignment, "ne_lat"), kLatitudeNotAvailable);
@@ -412,7 +494,8 @@ void ResetAisStores(AisTargetTable& table) {
 }
 
 int UpdateTarget(AisTargetTable& table, const AisMessage& message, char channelCode, std::uint32_t zero,
-                 bool ownShip) {
+                 bool ownShip)
+{
     const std::uint8_t type = message.Id();
     if (type == 0 || type > kLastDecodedType) {
         return -1;
@@ -464,21 +547,23 @@ int UpdateTarget(AisTargetTable& table, const AisMessage& message, char channelC
     return static_cast<int>(index);
 }
 
-int EvictTarget(AisTargetTable& table) {
+int EvictTarget(AisTargetTable& table)
+{
     const std::size_t oldest = table.byLastSeen.Oldest();
     const std::size_t chosen = oldest == table.byLastSeen.kNone ? 1 : oldest;
     ResetTarget(table, chosen);
     return static_cast<int>(chosen);
 }
 
-void ResetTarget(AisTargetTable& table, std::size_t index) {
+void ResetTarget(AisTargetTable& table, std::size_t index)
+{
     AisTarget& target = table.entries[index];
     target.longitude = kLongitudeNotAvailable;
     target.latitude = kLatitudeNotAvailable;
     target.kind = TargetKind::Free;
     SetMmsi(table, index, 0);
     target.imo = 0;
-    target.epfdAndStatus &= 0x0F;  // the EPFD type stays
+    target.epfdAndStatus &= 0x0F; // the EPFD type stays
     target.rateOfTurn = 0.0f;
     target.cog = kCourseAfterReset;
     target.heading = kHeadingNotAvailable;
@@ -489,4 +574,4 @@ void ResetTarget(AisTargetTable& table, std::size_t index) {
     SetLastSeen(table, index, PackedDate{}, PackedTime{});
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -87,4 +87,4 @@ inline unsigned char XorBytes(const char* text, std::size_t length)
     return sum;
 }
 
-}  // namespace nmea::byte_words
+} // namespace nmea::byte_words

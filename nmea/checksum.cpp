@@ -15,7 +15,7 @@ int HexDigitValue(unsigned char c)
     return c > '9' ? c - 55 : c - 48;
 }
 
-}  // namespace
+} // namespace
 
 bool VerifyChecksum(const char* line)
 {
@@ -58,4 +58,4 @@ bool AppendChecksum(char* text)
     return true;
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -16,4 +16,4 @@ bool VerifyChecksum(const char* line, std::size_t length);
 // text is 65535 characters or longer.
 bool AppendChecksum(char* text);
 
-}  // namespace nmea
+} // namespace nmea

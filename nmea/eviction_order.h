@@ -19,7 +19,8 @@
 namespace nmea {
 
 template <std::size_t Entries>
-class EvictionOrder {
+class EvictionOrder
+{
     static_assert(Entries < 0xFFFF);
 
 public:
@@ -91,7 +92,8 @@ public:
             bitsBucket_ = oldest_;
         }
         const int word = std::countr_zero(usedWords_);
-        return static_cast<std::size_t>(word) * 64 + static_cast<std::size_t>(std::countr_zero(bits_[static_cast<std::size_t>(word)]));
+        return static_cast<std::size_t>(word) * 64 +
+               static_cast<std::size_t>(std::countr_zero(bits_[static_cast<std::size_t>(word)]));
     }
 
 private:
@@ -100,16 +102,16 @@ private:
     static_assert(kWords <= 64, "one word marks the words in use");
 
     struct Entry {
-        std::uint16_t bucket;  // kNil: not filed
-        std::uint16_t before;  // neighbours within the bucket, in no particular order
+        std::uint16_t bucket; // kNil: not filed
+        std::uint16_t before; // neighbours within the bucket, in no particular order
         std::uint16_t after;
     };
 
     struct Bucket {
         std::uint32_t stamp = 0;
         std::uint16_t older = kNil;
-        std::uint16_t newer = kNil;  // also links the free buckets
-        std::uint16_t first = kNil;  // an entry of the bucket
+        std::uint16_t newer = kNil; // also links the free buckets
+        std::uint16_t first = kNil; // an entry of the bucket
     };
 
     // The bucket of `stamp`, made and linked in its place when there is none. A new second
@@ -136,7 +138,7 @@ private:
 
     std::uint16_t NewBucket(std::uint32_t stamp, std::uint16_t older, std::uint16_t newer)
     {
-        const std::uint16_t b = freeBuckets_;  // never exhausted: one bucket per filed entry at most
+        const std::uint16_t b = freeBuckets_; // never exhausted: one bucket per filed entry at most
         freeBuckets_ = buckets_[b].newer;
         buckets_[b] = Bucket{stamp, older, newer, kNil};
         (older != kNil ? buckets_[older].newer : oldest_) = b;
@@ -152,7 +154,7 @@ private:
         if (lastUsed_ == b)
             lastUsed_ = bucket.newer != kNil ? bucket.newer : bucket.older;
         if (bitsBucket_ == b)
-            bitsBucket_ = kNil;  // its bits are all clear already
+            bitsBucket_ = kNil; // its bits are all clear already
         buckets_[b].newer = freeBuckets_;
         freeBuckets_ = b;
     }
@@ -186,7 +188,7 @@ private:
     std::uint16_t lastUsed_ = kNil;   // where the search for a stamp's bucket starts
     std::uint16_t bitsBucket_ = kNil; // the bucket whose entries bits_ marks
     std::array<std::uint64_t, kWords> bits_{};
-    std::uint64_t usedWords_ = 0;     // bit w: bits_[w] is not zero
+    std::uint64_t usedWords_ = 0; // bit w: bits_[w] is not zero
 };
 
-}  // namespace nmea
+} // namespace nmea

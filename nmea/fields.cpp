@@ -47,7 +47,7 @@ long ReadLong32(const char* field)
     return static_cast<long>(value);
 }
 
-}  // namespace
+} // namespace
 
 bool MarkEmptyFields(char* line)
 {
@@ -200,8 +200,7 @@ float DegMinToDegrees(double value, float limit)
     // does not lose the last digit to double rounding.
     const long double c = static_cast<long double>(value) * static_cast<long double>(0.01);
     const long double d = std::trunc(c);
-    const auto degrees =
-        static_cast<float>(d + (c - d) * static_cast<long double>(1.6666666666666667));
+    const auto degrees = static_cast<float>(d + (c - d) * static_cast<long double>(1.6666666666666667));
     if (!(degrees <= limit))
         return limit + 1.0f;
     return degrees;
@@ -209,13 +208,11 @@ float DegMinToDegrees(double value, float limit)
 
 void ParseLatLon(FieldCursor& fields, const char* latitude, Position& out)
 {
-    out.latitude = IsEmptyField(latitude) ? kNoLatitude
-                                          : DegMinToDegrees(ReadDouble(latitude), 90.0f);
+    out.latitude = IsEmptyField(latitude) ? kNoLatitude : DegMinToDegrees(ReadDouble(latitude), 90.0f);
     if (std::strcmp(fields.Next(), "S") == 0)
         out.latitude = -out.latitude;
     const char* longitude = fields.Next();
-    out.longitude = IsEmptyField(longitude) ? kNoLongitude
-                                            : DegMinToDegrees(ReadDouble(longitude), 180.0f);
+    out.longitude = IsEmptyField(longitude) ? kNoLongitude : DegMinToDegrees(ReadDouble(longitude), 180.0f);
     if (std::strcmp(fields.Next(), "W") == 0)
         out.longitude = -out.longitude;
 }
@@ -264,4 +261,4 @@ bool ParseHexByte(const char* text, std::uint8_t& out)
     return true;
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -26,7 +26,8 @@ int CountCommas(const char* line);
 // strtok-like splitter with one remembered position. Only the first delimiter character counts.
 // A field of spaces only (the empty-field mark) comes back as it is; other fields lose their
 // leading spaces.
-class FieldTokenizer {
+class FieldTokenizer
+{
 public:
     // Starts at `text`, or at the remembered position when `text` is null. Null when no
     // delimiter follows (the remembered position is then forgotten).
@@ -39,12 +40,13 @@ private:
 // A parser's walk over one normalised line: skips the address field on construction, then hands
 // out the data fields in order. A field the line does not have reads as the empty mark and
 // makes Complete() false, so a short line is rejected instead of read past its end.
-class FieldCursor {
+class FieldCursor
+{
 public:
     explicit FieldCursor(char* line);
 
-    const char* Next();  // up to the next ","
-    const char* Last();  // up to "*"
+    const char* Next(); // up to the next ","
+    const char* Last(); // up to "*"
     // The last field a parser reads, when `trailing` fields it does not read may follow (the
     // identifiers that NMEA 4.10 receivers append): up to "," then, else up to "*".
     const char* Last(int trailing);
@@ -75,8 +77,8 @@ char ReadChar(const char* field, char empty = ' ');
 // Copies the field, cut to fit `capacity` bytes with its NUL; an empty field gives an empty
 // text when `emptyAsBlank` is false, else the single-space mark.
 void ReadText(const char* field, char* out, std::size_t capacity, bool emptyAsBlank);
-int ReadInt(const char* field);     // atoi
-double ReadDouble(const char* field);  // strtod
+int ReadInt(const char* field);       // atoi
+double ReadDouble(const char* field); // strtod
 
 // ddmm.mmmm to degrees, rounded to a float; limit + 1 when above `limit` or not a number.
 float DegMinToDegrees(double value, float limit);
@@ -93,4 +95,4 @@ void ParseDate(const char* field, CalendarDate& out);
 // Upper-case hexadecimal text to a byte (kept to 8 bits); false on any other character.
 bool ParseHexByte(const char* text, std::uint8_t& out);
 
-}  // namespace nmea
+} // namespace nmea

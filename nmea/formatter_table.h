@@ -33,9 +33,9 @@ struct FormatterIndex {
     static constexpr std::uint8_t kEmpty = 0xFF;
     static_assert(N < kEmpty);
 
-    std::uint32_t multiplier = 0;  // 0: no collision-free multiplier was found
+    std::uint32_t multiplier = 0; // 0: no collision-free multiplier was found
     std::array<std::uint8_t, kSlots> entryOf{};
-    std::array<std::uint32_t, N> keys{};  // of the entries, to confirm a hit in one compare
+    std::array<std::uint32_t, N> keys{}; // of the entries, to confirm a hit in one compare
     std::array<Entry, N> entries{};
 
     static constexpr std::size_t Slot(std::uint32_t key, std::uint32_t multiplier)
@@ -89,4 +89,4 @@ const Entry* FindFormatter(const FormatterIndex<Entry, N>& index, const char (&f
     return &index.entries[at];
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -11,8 +11,8 @@ namespace {
 bool Continues(const AisFragmentBuffer& held, const char (&formatter)[4], std::int8_t total,
                std::int8_t sequentialId, std::int8_t number)
 {
-    return std::memcmp(held.formatter, formatter, sizeof held.formatter) == 0 &&
-           held.total == total && held.sequentialId == sequentialId && number == held.number + 1;
+    return std::memcmp(held.formatter, formatter, sizeof held.formatter) == 0 && held.total == total &&
+           held.sequentialId == sequentialId && number == held.number + 1;
 }
 
 // A record's payload holds at most this many characters before its NUL.
@@ -38,7 +38,7 @@ bool IsComplete(const AisFragmentBuffer& buffer)
     return std::strlen(buffer.payload) <= kMaxMessagePayload;
 }
 
-}  // namespace
+} // namespace
 
 bool IsNextFragment(const AisFragmentBuffer& held, const AisFragmentBuffer& next)
 {
@@ -71,4 +71,4 @@ bool AssembleFragment(const SentenceRecord& record, AisFragmentBuffer& buffer)
     return IsComplete(buffer);
 }
 
-}  // namespace nmea
+} // namespace nmea

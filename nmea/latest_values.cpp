@@ -72,8 +72,8 @@ void StoreGbs(const SentenceRecord& record, LatestValues& latest)
     gnss.gbsProbability = gbs.probability;
     gnss.gbsBias = gbs.bias;
     gnss.gbsBiasStdDev = gbs.biasStdDev;
-    SetFlag(gnss.gbsValid, gbs.errorLatitude > -99999.0f && gbs.errorLongitude > -99999.0f &&
-                               gbs.errorAltitude > -99999.0f);
+    SetFlag(gnss.gbsValid,
+            gbs.errorLatitude > -99999.0f && gbs.errorLongitude > -99999.0f && gbs.errorAltitude > -99999.0f);
 }
 
 void StoreGll(const SentenceRecord& record, LatestValues& latest)
@@ -201,8 +201,8 @@ void StoreSsd(const SentenceRecord& record, LatestValues& latest)
     ais.ssd = ssd;
     SetFlag(ais.callSignValid, ssd.callSign[0] != '\0');
     SetFlag(ais.nameValid, ssd.name[0] != '\0');
-    SetFlag(ais.referencePointsValid, ssd.referenceA < 512 && ssd.referenceB < 512 &&
-                                          ssd.referenceC < 64 && ssd.referenceD < 64);
+    SetFlag(ais.referencePointsValid,
+            ssd.referenceA < 512 && ssd.referenceB < 512 && ssd.referenceC < 64 && ssd.referenceD < 64);
     SetFlag(ais.dteValid, ssd.dte < 2);
 }
 
@@ -352,19 +352,18 @@ struct StoreEntry {
 
 // The formatters whose values are kept, with the rule that keeps them.
 constexpr StoreEntry kStores[] = {
-    {"GGA", StoreGga}, {"GBS", StoreGbs}, {"GLL", StoreGll}, {"GSA", StoreGsa},
-    {"GSV", StoreGsv}, {"RMC", StoreRmc}, {"VTG", StoreVtg}, {"ZDA", StoreZda},
-    {"GNS", StoreGns}, {"VBW", StoreVbw}, {"ROT", StoreRot}, {"HDT", StoreHdt},
-    {"ACA", StoreAca}, {"ACS", StoreAcs}, {"SSD", StoreSsd}, {"VSD", StoreVsd},
-    {"ABM", StoreAbm}, {"BBM", StoreBbm}, {"VDM", StoreVdm}, {"VDO", StoreVdo},
-    {"TXT", StoreTxt}, {"ABK", StoreAbk}, {"ALR", StoreAlr}, {"ACK", StoreAck},
-    {"MID", StoreMid}, {"BDY", StoreBdy}, {"TST", StoreTst}, {"FRQ", StoreFrq},
-    {"BTH", StoreBth}, {"DBG", StoreDbg}, {"TPS", StoreTps}, {"MOB", StoreMob},
+    {"GGA", StoreGga}, {"GBS", StoreGbs}, {"GLL", StoreGll}, {"GSA", StoreGsa}, {"GSV", StoreGsv},
+    {"RMC", StoreRmc}, {"VTG", StoreVtg}, {"ZDA", StoreZda}, {"GNS", StoreGns}, {"VBW", StoreVbw},
+    {"ROT", StoreRot}, {"HDT", StoreHdt}, {"ACA", StoreAca}, {"ACS", StoreAcs}, {"SSD", StoreSsd},
+    {"VSD", StoreVsd}, {"ABM", StoreAbm}, {"BBM", StoreBbm}, {"VDM", StoreVdm}, {"VDO", StoreVdo},
+    {"TXT", StoreTxt}, {"ABK", StoreAbk}, {"ALR", StoreAlr}, {"ACK", StoreAck}, {"MID", StoreMid},
+    {"BDY", StoreBdy}, {"TST", StoreTst}, {"FRQ", StoreFrq}, {"BTH", StoreBth}, {"DBG", StoreDbg},
+    {"TPS", StoreTps}, {"MOB", StoreMob},
 };
 constexpr auto kStoresByFormatter = IndexByFormatter(kStores);
 static_assert(HasUniqueFormatters(kStoresByFormatter));
 
-}  // namespace
+} // namespace
 
 TalkerKind TalkerKindOf(const SentenceRecord& record)
 {
@@ -389,19 +388,13 @@ void StoreSentence(const SentenceRecord& record, LatestValues& latest)
         latest.gnss.talker = TalkerKindOf(record);
         std::memcpy(latest.gnss.lastFormatter, record.formatter, sizeof latest.gnss.lastFormatter);
         break;
-    case sgHeadingSpeed:
-        latest.heading.talker = TalkerKindOf(record);
-        break;
-    case sgAis:
-        latest.ais.talker = TalkerKindOf(record);
-        break;
-    case sgProprietary:
-        break;
-    default:
-        return;
+    case sgHeadingSpeed: latest.heading.talker = TalkerKindOf(record); break;
+    case sgAis: latest.ais.talker = TalkerKindOf(record); break;
+    case sgProprietary: break;
+    default: return;
     }
     if (const StoreEntry* entry = FindFormatter(kStoresByFormatter, record.formatter))
         entry->store(record, latest);
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -15,23 +15,23 @@ struct GnssRecord {
     std::uint8_t utcMinute;
     std::uint8_t utcSecond;
     std::uint8_t utcHundredths;
-    float latitude;   // 91.0 (or -91.0) when the sentence had none
-    float longitude;  // 181.0 (or -181.0) when the sentence had none
+    float latitude;  // 91.0 (or -91.0) when the sentence had none
+    float longitude; // 181.0 (or -181.0) when the sentence had none
     std::int8_t ggaQuality;
     char gsaSelectionMode;
-    std::int8_t fixMode;  // 1 no fix, 2 two-dimensional, 3 three-dimensional
+    std::int8_t fixMode; // 1 no fix, 2 two-dimensional, 3 three-dimensional
     float geoidalSeparation;
     std::int16_t utcYear;
     std::int8_t utcMonth;
     std::int8_t utcDay;
     char modeIndicator;
-    char status;  // 'A' valid, 'V' invalid
+    char status; // 'A' valid, 'V' invalid
     float courseTrue;
     float courseMagnetic;
     float speedKnots;
     float speedKmh;
     std::int8_t satellitesUsed;
-    std::uint8_t ggaArrived;  // set by every GGA; the reader clears it
+    std::uint8_t ggaArrived; // set by every GGA; the reader clears it
     std::int8_t usedPrn[12];
     float pdop;
     float hdop;
@@ -39,7 +39,7 @@ struct GnssRecord {
     std::int8_t satellitesInView;
     std::int8_t gsvSentenceCount;
     std::int8_t gsvSentenceNumber;
-    std::uint8_t gsvSatellites;  // blocks in the latest GSV, 1 to 4
+    std::uint8_t gsvSatellites; // blocks in the latest GSV, 1 to 4
     std::int8_t prn[4];
     std::int8_t elevation[4];
     std::int16_t azimuth[4];
@@ -132,4 +132,4 @@ TalkerKind TalkerKindOf(const SentenceRecord& record);
 // Copies an accepted record into the latest values of its group; groups 0, 3 and 5 store nothing.
 void StoreSentence(const SentenceRecord& record, LatestValues& latest);
 
-}  // namespace nmea
+} // namespace nmea

@@ -16,7 +16,8 @@
 namespace nmea {
 
 template <std::size_t Entries>
-class MmsiIndex {
+class MmsiIndex
+{
     static_assert(Entries < 0xFFFF);
 
 public:
@@ -72,7 +73,7 @@ private:
 
     struct Slot {
         std::uint32_t mmsi;
-        std::uint16_t entry;  // kEmpty: free slot
+        std::uint16_t entry; // kEmpty: free slot
     };
 
     static std::size_t Home(std::uint32_t mmsi) { return (mmsi * 2654435769u) >> (32 - kSlotBits); }
@@ -81,4 +82,4 @@ private:
     std::array<Slot, kSlots> slots_;
 };
 
-}  // namespace nmea
+} // namespace nmea

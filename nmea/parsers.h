@@ -56,4 +56,4 @@ bool ParseSmg(char* line, SentenceRecord& record);
 bool ParseTps(char* line, SentenceRecord& record);
 bool ParseTst(char* line, SentenceRecord& record);
 
-}  // namespace nmea
+} // namespace nmea

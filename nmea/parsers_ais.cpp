@@ -39,7 +39,7 @@ bool ReadPayload(const char* field, EncapsulatedFields& out)
     if (length > limit)
         return false;
     static_assert(sizeof out.payload > 63);
-    std::memcpy(out.payload, field, length + 1);  // as ReadText would, without measuring again
+    std::memcpy(out.payload, field, length + 1); // as ReadText would, without measuring again
     return true;
 }
 
@@ -64,7 +64,7 @@ bool ParseVdmVdo(char* line, EncapsulatedFields& out)
     return ReadFillBits(fields.Last(), out) && fields.Complete();
 }
 
-}  // namespace
+} // namespace
 
 // $--ABK,xxxxxxxxx,a,x.x,x,x*hh
 // $AIABK,211444000,A,8,0,1*22
@@ -231,7 +231,7 @@ bool ParseTxt(char* line, SentenceRecord& record)
         if (!IsEmptyField(field) && !Within(*value, 1, 99))
             return false;
     }
-    ReadText(fields.Last(), txt.text, sizeof txt.text, true);  // longer texts are cut to 61
+    ReadText(fields.Last(), txt.text, sizeof txt.text, true); // longer texts are cut to 61
     return fields.Complete();
 }
 
@@ -258,8 +258,8 @@ bool ParseVsd(char* line, SentenceRecord& record)
     VsdFields& vsd = record.vsd;
     FieldCursor fields(line);
     const char* shipType = fields.Next();
-    vsd.shipType = IsEmptyField(shipType) ? std::int16_t{256}
-                                          : static_cast<std::int16_t>(ReadInt(shipType) & 0xFF);
+    vsd.shipType =
+        IsEmptyField(shipType) ? std::int16_t{256} : static_cast<std::int16_t>(ReadInt(shipType) & 0xFF);
     vsd.draught = ReadReal(fields.Next());
     vsd.persons = ReadWord(fields.Next(), 8192);
     ReadText(fields.Next(), vsd.destination, sizeof vsd.destination, false);
@@ -271,4 +271,4 @@ bool ParseVsd(char* line, SentenceRecord& record)
     return fields.Complete();
 }
 
-}  // namespace nmea
+} // namespace nmea

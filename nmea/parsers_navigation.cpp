@@ -29,7 +29,7 @@ bool IsSingleCharacter(const char* field)
     return field[0] != '\0' && field[1] == '\0';
 }
 
-}  // namespace
+} // namespace
 
 // $--DTM,ccc,a,x.x,a,x.x,a,x.x,ccc*hh
 // $GPDTM,W84,,0.0,N,0.0,E,0.0,W84*6F
@@ -421,4 +421,4 @@ bool ParseZda(char* line, SentenceRecord& record)
     return fields.Complete();
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -25,7 +25,7 @@ bool ParseHexPairs(const char* text, std::uint8_t* out, int count)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 // $PAIQ,Smg,x*hh
 // $PCVN,Q,AIQ,Smg,1*6B
@@ -195,4 +195,4 @@ bool ParseTst(char* line, SentenceRecord& record)
     return fields.Complete();
 }
 
-}  // namespace nmea
+} // namespace nmea

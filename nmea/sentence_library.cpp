@@ -47,4 +47,4 @@ bool SentenceLibrary::ProcessEncapsulated()
     return true;
 }
 
-}  // namespace nmea
+} // namespace nmea

@@ -18,22 +18,23 @@
 
 namespace nmea {
 
-class SentenceLibrary {
+class SentenceLibrary
+{
 public:
     // Takes one received line with its CR LF (the receive path hands over at most 84 bytes).
     // True when the sentence was accepted and, for a "!" sentence, completed and decoded an AIS
     // message. An accepted "$" sentence discards a partly assembled AIS message.
     bool ProcessSentence(std::string_view line);
 
-    SentenceRecord record{};      // the last parsed sentence
-    LatestValues latest{};        // latest values per group; latest.gnss for the GPS pages
+    SentenceRecord record{}; // the last parsed sentence
+    LatestValues latest{};   // latest values per group; latest.gnss for the GPS pages
     AisFragmentBuffer fragments{};
-    AisState ais;                 // bit buffer, decoded message, layouts and target table
+    AisState ais; // bit buffer, decoded message, layouts and target table
 
 private:
     bool ProcessEncapsulated();
 
-    char line_[kLineCapacity + 1] = {};  // the line being parsed, modified in place
+    char line_[kLineCapacity + 1] = {}; // the line being parsed, modified in place
 };
 
-}  // namespace nmea
+} // namespace nmea

@@ -18,16 +18,14 @@ struct ParserEntry {
 
 // Every formatter the library accepts, with its parser.
 constexpr ParserEntry kParsers[] = {
-    {"ABK", ParseAbk}, {"ABM", ParseAbm}, {"ACA", ParseAca}, {"ACK", ParseAck},
-    {"ACS", ParseAcs}, {"AIQ", ParseAiq}, {"ALR", ParseAlr}, {"BBM", ParseBbm},
-    {"BDY", ParseBdy}, {"BTH", ParseBth}, {"DBG", ParseDbg}, {"DTM", ParseDtm},
-    {"FRQ", ParseFrq}, {"GBS", ParseGbs}, {"GGA", ParseGga}, {"GLL", ParseGll},
-    {"GNS", ParseGns}, {"GRS", ParseGrs}, {"GSA", ParseGsa}, {"GST", ParseGst},
-    {"GSV", ParseGsv}, {"HDT", ParseHdt}, {"MID", ParseMid}, {"MOB", ParseMob},
-    {"OSD", ParseOsd}, {"Q", ParseQuery}, {"RMA", ParseRma}, {"RMC", ParseRmc},
-    {"ROT", ParseRot}, {"SSD", ParseSsd}, {"Smg", ParseSmg}, {"TPS", ParseTps},
-    {"TST", ParseTst}, {"TXT", ParseTxt}, {"VBW", ParseVbw}, {"VDM", ParseVdm},
-    {"VDO", ParseVdo}, {"VSD", ParseVsd}, {"VTG", ParseVtg}, {"WPL", ParseWpl},
+    {"ABK", ParseAbk}, {"ABM", ParseAbm}, {"ACA", ParseAca}, {"ACK", ParseAck}, {"ACS", ParseAcs},
+    {"AIQ", ParseAiq}, {"ALR", ParseAlr}, {"BBM", ParseBbm}, {"BDY", ParseBdy}, {"BTH", ParseBth},
+    {"DBG", ParseDbg}, {"DTM", ParseDtm}, {"FRQ", ParseFrq}, {"GBS", ParseGbs}, {"GGA", ParseGga},
+    {"GLL", ParseGll}, {"GNS", ParseGns}, {"GRS", ParseGrs}, {"GSA", ParseGsa}, {"GST", ParseGst},
+    {"GSV", ParseGsv}, {"HDT", ParseHdt}, {"MID", ParseMid}, {"MOB", ParseMob}, {"OSD", ParseOsd},
+    {"Q", ParseQuery}, {"RMA", ParseRma}, {"RMC", ParseRmc}, {"ROT", ParseRot}, {"SSD", ParseSsd},
+    {"Smg", ParseSmg}, {"TPS", ParseTps}, {"TST", ParseTst}, {"TXT", ParseTxt}, {"VBW", ParseVbw},
+    {"VDM", ParseVdm}, {"VDO", ParseVdo}, {"VSD", ParseVsd}, {"VTG", ParseVtg}, {"WPL", ParseWpl},
     {"ZDA", ParseZda},
 };
 constexpr auto kParsersByFormatter = IndexByFormatter(kParsers);
@@ -39,19 +37,17 @@ struct GroupEntry {
 };
 
 constexpr GroupEntry kGroups[] = {
-    {"GGA", sgGnss}, {"GLL", sgGnss}, {"GBS", sgGnss}, {"GSA", sgGnss},
-    {"GSV", sgGnss}, {"RMC", sgGnss}, {"VTG", sgGnss}, {"ZDA", sgGnss},
-    {"ROT", sgHeadingSpeed}, {"HDT", sgHeadingSpeed}, {"VBW", sgHeadingSpeed},
-    {"GNS", sgHeadingSpeed},
-    {"LRI", sgLongRange}, {"LRF", sgLongRange}, {"LR1", sgLongRange}, {"LR2", sgLongRange},
-    {"LR3", sgLongRange},
-    {"ABK", sgAis}, {"ACA", sgAis}, {"ACK", sgAis}, {"ACS", sgAis}, {"ALR", sgAis},
-    {"SSD", sgAis}, {"VSD", sgAis}, {"ABM", sgAis}, {"BBM", sgAis}, {"VDM", sgAis},
-    {"VDO", sgAis}, {"TXT", sgAis},
-    {"DSC", sgDsc}, {"DSE", sgDsc}, {"DSI", sgDsc}, {"DSR", sgDsc},
-    {"MID", sgProprietary}, {"BDY", sgProprietary}, {"TST", sgProprietary},
-    {"FRQ", sgProprietary}, {"BTH", sgProprietary}, {"DBG", sgProprietary},
-    {"TPS", sgProprietary}, {"MOB", sgProprietary},
+    {"GGA", sgGnss},         {"GLL", sgGnss},         {"GBS", sgGnss},         {"GSA", sgGnss},
+    {"GSV", sgGnss},         {"RMC", sgGnss},         {"VTG", sgGnss},         {"ZDA", sgGnss},
+    {"ROT", sgHeadingSpeed}, {"HDT", sgHeadingSpeed}, {"VBW", sgHeadingSpeed}, {"GNS", sgHeadingSpeed},
+    {"LRI", sgLongRange},    {"LRF", sgLongRange},    {"LR1", sgLongRange},    {"LR2", sgLongRange},
+    {"LR3", sgLongRange},    {"ABK", sgAis},          {"ACA", sgAis},          {"ACK", sgAis},
+    {"ACS", sgAis},          {"ALR", sgAis},          {"SSD", sgAis},          {"VSD", sgAis},
+    {"ABM", sgAis},          {"BBM", sgAis},          {"VDM", sgAis},          {"VDO", sgAis},
+    {"TXT", sgAis},          {"DSC", sgDsc},          {"DSE", sgDsc},          {"DSI", sgDsc},
+    {"DSR", sgDsc},          {"MID", sgProprietary},  {"BDY", sgProprietary},  {"TST", sgProprietary},
+    {"FRQ", sgProprietary},  {"BTH", sgProprietary},  {"DBG", sgProprietary},  {"TPS", sgProprietary},
+    {"MOB", sgProprietary},
 };
 constexpr auto kGroupsByFormatter = IndexByFormatter(kGroups);
 static_assert(HasUniqueFormatters(kGroupsByFormatter));
@@ -69,7 +65,7 @@ void CopyFormatter(char (&formatter)[4], const char* text, const char* end)
         formatter[i] = text[i];
 }
 
-}  // namespace
+} // namespace
 
 bool ParseSentence(char* line, SentenceRecord& record)
 {
@@ -138,4 +134,4 @@ const EncapsulatedFields* EncapsulatedOf(const SentenceRecord& record)
     return nullptr;
 }
 
-}  // namespace nmea
+} // namespace nmea

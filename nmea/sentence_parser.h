@@ -13,4 +13,4 @@ bool ParseSentence(char* line, SentenceRecord& record);
 // The group of the record's formatter; sgNone when it is in no group.
 SentenceGroup ClassifySentence(const SentenceRecord& record);
 
-}  // namespace nmea
+} // namespace nmea

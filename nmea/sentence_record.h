@@ -10,7 +10,7 @@ namespace nmea {
 
 // Talker of the last sentence that updated a latest-values record.
 enum TalkerKind : std::uint8_t {
-    tkOther = 0,  // any other talker, the proprietary "P" included
+    tkOther = 0, // any other talker, the proprietary "P" included
     tkGP = 1,
     tkGL = 2,
     tkGN = 3,
@@ -38,13 +38,13 @@ inline constexpr float kNoLongitude = 181.0f;
 inline constexpr char kNoChar = static_cast<char>(-128);
 
 // Text capacities, NUL included.
-inline constexpr std::size_t kPayloadCapacity = 64;  // one sentence's AIS payload
+inline constexpr std::size_t kPayloadCapacity = 64; // one sentence's AIS payload
 inline constexpr std::size_t kTxtCapacity = 62;
 inline constexpr std::size_t kCallSignCapacity = 8;
 inline constexpr std::size_t kNameCapacity = 21;
 inline constexpr std::size_t kDatumCapacity = 4;
 inline constexpr std::size_t kSmgCapacity = 80;
-inline constexpr std::size_t kFieldTextCapacity = 96;  // holds any field of a line that fits
+inline constexpr std::size_t kFieldTextCapacity = 96; // holds any field of a line that fits
 
 struct UtcTime {
     std::uint8_t hour;
@@ -54,8 +54,8 @@ struct UtcTime {
 };
 
 struct Position {
-    float latitude;   // degrees, north positive
-    float longitude;  // degrees, east positive
+    float latitude;  // degrees, north positive
+    float longitude; // degrees, east positive
 };
 
 struct CalendarDate {
@@ -69,9 +69,9 @@ struct EncapsulatedFields {
     std::int8_t total;
     std::int8_t number;
     std::int8_t sequentialId;
-    char channel;                  // BBM: the broadcast channel number as sent
-    std::int32_t destinationMmsi;  // ABM only
-    std::int8_t messageId;         // ABM and BBM
+    char channel;                 // BBM: the broadcast channel number as sent
+    std::int32_t destinationMmsi; // ABM only
+    std::int8_t messageId;        // ABM and BBM
     std::int8_t fillBits;
     char payload[kPayloadCapacity];
 };
@@ -382,10 +382,10 @@ struct ZdaFields {
 };
 
 struct SentenceRecord {
-    char start;         // '$' or '!'
-    char talker[3];     // two talker characters, or "P" for a proprietary sentence
-    char formatter[4];  // three characters, or "Q" for a query
-    char subKind;       // the character after "$PCVN,", 0 otherwise
+    char start;        // '$' or '!'
+    char talker[3];    // two talker characters, or "P" for a proprietary sentence
+    char formatter[4]; // three characters, or "Q" for a query
+    char subKind;      // the character after "$PCVN,", 0 otherwise
 
     AbkFields abk;
     EncapsulatedFields abm;
@@ -433,4 +433,4 @@ struct SentenceRecord {
 // The fragment fields of a VDM, VDO, ABM or BBM record; null for any other formatter.
 const EncapsulatedFields* EncapsulatedOf(const SentenceRecord& record);
 
-}  // namespace nmea
+} // namespace nmea

@@ -29,4 +29,4 @@ int GetBitRate(int fd, std::uint32_t& rate)
     return 0;
 }
 
-}  // namespace posixport
+} // namespace posixport

@@ -39,7 +39,7 @@ int MillisecondsFor(std::uint32_t multiplier, std::uint32_t constant, int count)
     return static_cast<int>(std::min<std::uint64_t>(ms, 60000));
 }
 
-}  // namespace
+} // namespace
 
 void TCommEventChars::Assign(const TCommEventChars& source)
 {
@@ -76,7 +76,7 @@ void TThreadComm::Open()
         RaisePortError("Port already assigned (open) (Error: %d)", -1);
     CreatePortHandle();
     if (!portOpen_)
-        return;  // the caller learns of it through IsOpen
+        return; // the caller learns of it through IsOpen
     if (!ApplyTimeouts()) {
         ClosePortHandle();
         return;
@@ -93,7 +93,9 @@ void TThreadComm::StartEventThread()
         auto thread = std::make_unique<TCommEventThread>(portHandle_, suspendTime_, monitorEvents_);
         ++generation_;
         thread->NotifyTarget = [this](TCommEventThread*, std::uint32_t mask) { DispatchEvents(mask); };
-        thread->PostHandOff = [this] { QMetaObject::invokeMethod(&handOff_, "Deliver", Qt::QueuedConnection); };
+        thread->PostHandOff = [this] {
+            QMetaObject::invokeMethod(&handOff_, "Deliver", Qt::QueuedConnection);
+        };
         eventThread_ = std::move(thread);
         eventThread_->Start();
     } catch (const std::exception& error) {
@@ -186,12 +188,13 @@ int TThreadComm::Write(const void* buffer, int count)
     std::lock_guard lock(portLock_);
     if (count <= 0 || !buffer)
         return 0;
-    int limit = MillisecondsFor(timeouts_.WriteTotalTimeoutMultiplier,
-                                timeouts_.WriteTotalTimeoutConstant, count);
+    int limit =
+        MillisecondsFor(timeouts_.WriteTotalTimeoutMultiplier, timeouts_.WriteTotalTimeoutConstant, count);
     if (limit == 0)
         limit = kUnboundedWriteLimitMs;
     std::size_t written = 0;
-    if (const int error = posixport::WriteWithin(portHandle_, buffer, static_cast<std::size_t>(count), limit, written)) {
+    if (const int error =
+            posixport::WriteWithin(portHandle_, buffer, static_cast<std::size_t>(count), limit, written)) {
         LogCallFailure(lcSerial(), "write", devicePath_, error);
         TComStat ignored;
         ClearCommError(ignored);
@@ -210,10 +213,11 @@ int TThreadComm::Read(void* buffer, int count)
         ClearCommError(status);
         return 0;
     }
-    const int limit = MillisecondsFor(timeouts_.ReadTotalTimeoutMultiplier,
-                                      timeouts_.ReadTotalTimeoutConstant, count);
+    const int limit =
+        MillisecondsFor(timeouts_.ReadTotalTimeoutMultiplier, timeouts_.ReadTotalTimeoutConstant, count);
     std::size_t got = 0;
-    if (const int error = posixport::ReadWithin(portHandle_, buffer, static_cast<std::size_t>(count), limit, got)) {
+    if (const int error =
+            posixport::ReadWithin(portHandle_, buffer, static_cast<std::size_t>(count), limit, got)) {
         LogCallFailure(lcSerial(), "read", devicePath_, error);
         ClearCommError(status);
     }
@@ -227,8 +231,8 @@ bool TThreadComm::DeviceGone()
         return false;
     std::lock_guard lock(portLock_);
     const QString now = ResolveDevicePath(deviceName_, SystemPortEnvironment());
-    const bool gone =
-        posixport::HungUp(portHandle_) || !posixport::IsSameNode(portHandle_, QFile::encodeName(now).toStdString());
+    const bool gone = posixport::HungUp(portHandle_) ||
+                      !posixport::IsSameNode(portHandle_, QFile::encodeName(now).toStdString());
     if (gone)
         qCDebug(lcSerial).noquote() << devicePath_ << "is gone; the name now leads to" << now;
     return gone;

@@ -25,7 +25,8 @@ class TThreadComm;
 
 // The five special characters of the device control block. Each setter stores the character and
 // re-applies the line settings of the owner (without its lock), when there is an owner.
-class TCommEventChars {
+class TCommEventChars
+{
 public:
     explicit TCommEventChars(TThreadComm* owner) : owner_(owner) {}
 
@@ -54,7 +55,8 @@ private:
     char evt_ = 0;
 };
 
-class TThreadComm : public QObject {
+class TThreadComm : public QObject
+{
     Q_OBJECT
 public:
     explicit TThreadComm(QObject* owner = nullptr);
@@ -174,7 +176,7 @@ private:
     TCommTimeouts timeouts_;
     std::recursive_mutex portLock_;
     std::unique_ptr<TCommEventThread> eventThread_;
-    quint64 generation_ = 0;  // counts opens, so that handlers notice a Close (and reopen)
+    quint64 generation_ = 0; // counts opens, so that handlers notice a Close (and reopen)
     TCommHandOff handOff_{[this] { DeliverEvents(); }};
     // What the last dispatch announced and what Read has taken since: the bytes the handlers
     // leave in the queue were announced already, so only growth beyond them is news.
@@ -186,7 +188,8 @@ private:
 };
 
 // The published face of the component; adds nothing.
-class TComm : public TThreadComm {
+class TComm : public TThreadComm
+{
     Q_OBJECT
     Q_PROPERTY(QString DeviceName READ DeviceName WRITE SetDeviceName)
     Q_PROPERTY(int ReadTimeout READ ReadTimeout WRITE SetReadTimeout)

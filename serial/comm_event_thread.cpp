@@ -18,10 +18,9 @@ namespace {
 // port stays readable; the thread then looks again after this pause instead of spinning.
 constexpr int kAnnouncedBytesPauseMs = 20;
 
-}  // namespace
+} // namespace
 
-TCommEventThread::TCommEventThread(int portHandle, std::uint32_t suspendTime,
-                                   TCommEventTypes monitorEvents)
+TCommEventThread::TCommEventThread(int portHandle, std::uint32_t suspendTime, TCommEventTypes monitorEvents)
     : portHandle_(portHandle), suspendTime_(suspendTime), waitMask_(EventMaskOf(monitorEvents))
 {
     int fds[2];
@@ -52,7 +51,7 @@ void TCommEventThread::Terminate()
     }
     handOff_.notify_all();
     const char wake = 1;
-    [[maybe_unused]] const ssize_t n = write(wakeWrite_, &wake, 1);  // a full pipe is awake already
+    [[maybe_unused]] const ssize_t n = write(wakeWrite_, &wake, 1); // a full pipe is awake already
     if (thread_.joinable())
         thread_.join();
 }
@@ -135,7 +134,7 @@ std::uint32_t TCommEventThread::WaitForEvents()
     const int ready = poll(fds, count, pausing ? kAnnouncedBytesPauseMs : -1);
     if (ready < 0) {
         const int error = errno;
-        throttle_ = error != EINTR;  // a failing poll must not turn into a busy loop
+        throttle_ = error != EINTR; // a failing poll must not turn into a busy loop
         if (throttle_)
             LogCallFailure(lcSerial(), "poll", QStringLiteral("descriptor %1").arg(portHandle_), error);
         return 0;

@@ -21,7 +21,8 @@
 #include <pthread.h>
 #include <thread>
 
-class TCommEventThread {
+class TCommEventThread
+{
 public:
     using TNotifyTarget = std::function<void(TCommEventThread* Thread, std::uint32_t Mask)>;
 
@@ -68,7 +69,7 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     std::thread thread_;
-    pthread_t nativeHandle_{};  // for CpuTime; set by Start
+    pthread_t nativeHandle_{}; // for CpuTime; set by Start
 
     // Event-thread private wait state.
     bool watchingPort_ = true;

@@ -7,7 +7,8 @@
 #include <functional>
 #include <utility>
 
-class TCommHandOff final : public QObject {
+class TCommHandOff final : public QObject
+{
     Q_OBJECT
 public:
     explicit TCommHandOff(std::function<void()> deliver) : deliver_(std::move(deliver)) {}

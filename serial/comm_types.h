@@ -9,18 +9,37 @@
 class QObject;
 
 enum TBaudRate : std::uint8_t {
-    br110, br300, br600, br1200, br2400, br4800, br9600, br14400, br19200, br38400, br56000,
-    br57600, br115200, br128000, br256000
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br115200,
+    br128000,
+    br256000
 };
 enum TParity : std::uint8_t { paNone, paOdd, paEven, paMark, paSpace };
 enum TStopBits : std::uint8_t { sb10, sb15, sb20 };
 enum TDataBits : std::uint8_t { da4, da5, da6, da7, da8 };
 enum TFlowControl : std::uint8_t { fcNone, fcCTS, fcDTR, fcSoftware, fcDefault };
-enum TCommOption : std::uint8_t {
-    coParityCheck, coDsrSensitivity, coIgnoreXOff, coErrorChar, coNullStrip
-};
+enum TCommOption : std::uint8_t { coParityCheck, coDsrSensitivity, coIgnoreXOff, coErrorChar, coNullStrip };
 enum TCommEventType : std::uint8_t {
-    evBreak, evCts, evDsr, evError, evRing, evRlsd, evRxChar, evRxFlag, evTxEmpty
+    evBreak,
+    evCts,
+    evDsr,
+    evError,
+    evRing,
+    evRlsd,
+    evRxChar,
+    evRxFlag,
+    evTxEmpty
 };
 
 // Event bits of a delivered event mask.
@@ -41,12 +60,13 @@ inline constexpr std::uint32_t kBitRates[] = {110,   300,   600,   1200,  2400, 
                                               19200, 38400, 56000, 57600, 115200, 128000, 256000};
 
 // Event bit of each TCommEventType, by ordinal.
-inline constexpr std::uint32_t kEventBits[] = {EV_BREAK, EV_CTS,    EV_DSR,    EV_ERR,   EV_RING,
+inline constexpr std::uint32_t kEventBits[] = {EV_BREAK, EV_CTS,    EV_DSR,    EV_ERR,    EV_RING,
                                                EV_RLSD,  EV_RXCHAR, EV_RXFLAG, EV_TXEMPTY};
 
 // A set of enumeration values, one bit per ordinal, stored in Bits.
 template <typename E, typename Bits>
-class TEnumSet {
+class TEnumSet
+{
 public:
     constexpr TEnumSet() = default;
     constexpr TEnumSet(std::initializer_list<E> values)

@@ -13,7 +13,8 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
-TInotifyDeviceWatcher::TInotifyDeviceWatcher(const QString& devDir, const QString& virtualDir, QObject* parent)
+TInotifyDeviceWatcher::TInotifyDeviceWatcher(const QString& devDir, const QString& virtualDir,
+                                             QObject* parent)
     : TDeviceChangeSource(parent), virtualDir_(virtualDir)
 {
     fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -41,8 +42,8 @@ void TInotifyDeviceWatcher::WatchVirtualDir()
     QDir().mkpath(virtualDir_);
     QFile::setPermissions(virtualDir_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     virtualWatch_ = inotify_add_watch(fd_, QFile::encodeName(virtualDir_).constData(),
-                                      IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
-                                          IN_CLOSE_WRITE | IN_DELETE_SELF | IN_MOVE_SELF);
+                                      IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_CLOSE_WRITE |
+                                          IN_DELETE_SELF | IN_MOVE_SELF);
     if (virtualWatch_ < 0)
         LogCallFailure(lcPorts(), "inotify_add_watch", virtualDir_, errno);
 }
@@ -65,7 +66,8 @@ void TInotifyDeviceWatcher::ReadEvents()
                 changed = true;
                 rewatch = rewatch || (event.mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF));
             } else if (event.wd == devWatch_ && event.len > 0) {
-                const QString node = QFile::decodeName(QByteArray(name, static_cast<qsizetype>(strnlen(name, event.len))));
+                const QString node =
+                    QFile::decodeName(QByteArray(name, static_cast<qsizetype>(strnlen(name, event.len))));
                 changed = changed || ComNumberOfNode(node) > 0;
             }
         }

@@ -6,7 +6,8 @@
 
 class QSocketNotifier;
 
-class TDeviceChangeSource : public QObject {
+class TDeviceChangeSource : public QObject
+{
     Q_OBJECT
 public:
     using QObject::QObject;
@@ -19,7 +20,8 @@ signals:
 // (ttyS, ttyUSB, ttyACM) appearing or vanishing, and the virtual-port folder for any change.
 // inotify needs no udev daemon, which containers do not run. The virtual-port folder is created
 // when missing, and watched again when someone removes it.
-class TInotifyDeviceWatcher : public TDeviceChangeSource {
+class TInotifyDeviceWatcher : public TDeviceChangeSource
+{
     Q_OBJECT
 public:
     TInotifyDeviceWatcher(const QString& devDir, const QString& virtualDir, QObject* parent = nullptr);

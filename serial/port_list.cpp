@@ -13,12 +13,10 @@ constexpr int kDeviceChangeTicks = 4;
 // Ticks of 500 ms between two looks at the ports while nothing is announced.
 constexpr int kPresenceCheckTicks = 4;
 
-}  // namespace
+} // namespace
 
-TPortList::TPortList(QObject* parent)
-    : TPortList([] { return ScanPorts(SystemPortEnvironment()); }, parent)
-{
-}
+TPortList::TPortList(QObject* parent) : TPortList([] { return ScanPorts(SystemPortEnvironment()); }, parent)
+{}
 
 TPortList::TPortList(TScanner scanner, QObject* parent) : QObject(parent), scanner_(std::move(scanner)) {}
 

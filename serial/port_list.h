@@ -13,7 +13,8 @@
 class TDeviceChangeSource;
 class TThreadComm;
 
-class TPortList : public QObject {
+class TPortList : public QObject
+{
     Q_OBJECT
 public:
     using TScanner = std::function<std::vector<TFoundPort>()>;

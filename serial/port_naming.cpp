@@ -24,8 +24,7 @@ int LeadingNumber(QStringView text, qsizetype pos, int& digits)
 {
     int value = 0;
     digits = 0;
-    while (pos + digits < text.size() && text[pos + digits].isDigit() &&
-           text[pos + digits].unicode() < 128) {
+    while (pos + digits < text.size() && text[pos + digits].isDigit() && text[pos + digits].unicode() < 128) {
         if (value < 100000)
             value = value * 10 + (text[pos + digits].unicode() - '0');
         else
@@ -52,7 +51,7 @@ const NodeRange* RangeOfNode(QStringView node, int& index)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 int ComNumberOfNode(QStringView node)
 {
@@ -99,8 +98,7 @@ QString CleanDeviceText(const QString& raw, int maxLength)
 {
     QString out;
     for (QChar c : raw) {
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
-            c.isSpace())
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format || c.isSpace())
             c = u' ';
         if (c == u' ' && (out.isEmpty() || out.back() == u' '))
             continue;
@@ -128,9 +126,8 @@ std::vector<TFoundPort> MergePorts(std::vector<TFoundPort> system, std::vector<T
     const auto byNumber = [](const TFoundPort& a, const TFoundPort& b) { return a.ComNumber < b.ComNumber; };
     std::sort(system.begin(), system.end(), byNumber);
     for (TFoundPort& port : virtualPorts) {
-        const bool taken = std::any_of(system.begin(), system.end(), [&](const TFoundPort& p) {
-            return p.ComNumber == port.ComNumber;
-        });
+        const bool taken = std::any_of(system.begin(), system.end(),
+                                       [&](const TFoundPort& p) { return p.ComNumber == port.ComNumber; });
         if (!taken)
             system.push_back(std::move(port));
     }

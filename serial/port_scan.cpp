@@ -31,7 +31,8 @@ QString ReadSmallFile(const QString& path)
 
 bool IsCharacterDevice(const QString& path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
@@ -58,7 +59,7 @@ QString FallbackName(TPortKind kind)
     return QStringLiteral("Virtual Serial Port");
 }
 
-}  // namespace
+} // namespace
 
 QString VirtualPortsDir()
 {
@@ -81,13 +82,15 @@ std::vector<TFoundPort> ScanSystemPorts(const TPortEnvironment& env)
     const QStringList consoles =
         ReadSmallFile(env.SysClassTty + QStringLiteral("/console/active")).split(u' ', Qt::SkipEmptyParts);
     std::vector<TFoundPort> found;
-    const QStringList entries = QDir(env.SysClassTty).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    const QStringList entries =
+        QDir(env.SysClassTty).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
     for (const QString& node : entries) {
         const int com = ComNumberOfNode(node);
         const QString sysDir = env.SysClassTty + u'/' + node;
         const QString deviceLink = sysDir + QStringLiteral("/device");
         const QString devPath = env.DevDir + u'/' + node;
-        if (com < 0 || consoles.contains(node) || !QFileInfo::exists(deviceLink) || !IsCharacterDevice(devPath))
+        if (com < 0 || consoles.contains(node) || !QFileInfo::exists(deviceLink) ||
+            !IsCharacterDevice(devPath))
             continue;
         const TPortKind kind = KindOfNode(node);
         if (kind == TPortKind::Uart && ReadSmallFile(sysDir + QStringLiteral("/type")).trimmed().toInt() == 0)
@@ -101,7 +104,8 @@ std::vector<TFoundPort> ScanSystemPorts(const TPortEnvironment& env)
 std::vector<TFoundPort> ScanVirtualPorts(const QString& dir)
 {
     std::vector<TFoundPort> found;
-    const QStringList entries = QDir(dir).entryList({QStringLiteral("COM*")}, QDir::AllEntries | QDir::System);
+    const QStringList entries =
+        QDir(dir).entryList({QStringLiteral("COM*")}, QDir::AllEntries | QDir::System);
     for (const QString& entry : entries) {
         const int com = ComNumberOfDeviceName(entry);
         const QString link = dir + u'/' + entry;
@@ -136,13 +140,14 @@ TProbeResult ProbeDevice(const QString& deviceName, const TPortEnvironment& env)
     const QByteArray path = QFile::encodeName(result.DevicePath);
     const int fd = posixport::OpenExclusive(path.toStdString());
     if (fd >= 0) {
-        close(fd);  // the probe only asks; it must not flush or change the port
+        close(fd); // the probe only asks; it must not flush or change the port
         result.Ok = true;
         return result;
     }
     result.Error = errno;
     LogCallFailure(lcPorts(), "open (probe)", result.DevicePath, result.Error);
-    struct stat st {};
+    struct stat st {
+    };
     if ((result.Error == EACCES || result.Error == EPERM) && stat(path.constData(), &st) == 0) {
         if (const group* g = getgrgid(st.st_gid))
             result.OwnerGroup = QString::fromLocal8Bit(g->gr_name);

@@ -12,9 +12,9 @@
 
 // Where the scan looks; tests point it at a fake tree.
 struct TPortEnvironment {
-    QString DevDir;       // device nodes, "/dev"
-    QString SysClassTty;  // "/sys/class/tty"
-    QString VirtualDir;   // the virtual-port folder
+    QString DevDir;      // device nodes, "/dev"
+    QString SysClassTty; // "/sys/class/tty"
+    QString VirtualDir;  // the virtual-port folder
 };
 
 // $M47_PORTS_DIR, else $XDG_RUNTIME_DIR/veldra-m47/ports, else /tmp/veldra-m47-<uid>/ports.
@@ -36,9 +36,9 @@ QString ResolveDevicePath(const QString& deviceName, const TPortEnvironment& env
 
 struct TProbeResult {
     bool Ok = false;
-    int Error = 0;        // errno of the failed open (EBUSY when another holds the port)
-    QString DevicePath;   // the resolved node
-    QString OwnerGroup;   // group owning the node, filled when access was refused
+    int Error = 0;      // errno of the failed open (EBUSY when another holds the port)
+    QString DevicePath; // the resolved node
+    QString OwnerGroup; // group owning the node, filled when access was refused
 };
 // Opens the device exclusively and closes it at once.
 TProbeResult ProbeDevice(const QString& deviceName, const TPortEnvironment& env);

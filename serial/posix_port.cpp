@@ -51,7 +51,7 @@ tcflag_t CharacterSize(std::uint8_t byteSize)
     }
 }
 
-}  // namespace
+} // namespace
 
 int OpenExclusive(const std::string& path)
 {
@@ -159,8 +159,10 @@ bool HungUp(int fd)
 
 bool IsSameNode(int fd, const std::string& path)
 {
-    struct stat opened {};
-    struct stat named {};
+    struct stat opened {
+    };
+    struct stat named {
+    };
     if (fstat(fd, &opened) != 0 || stat(path.c_str(), &named) != 0)
         return false;
     return opened.st_dev == named.st_dev && opened.st_ino == named.st_ino && opened.st_rdev == named.st_rdev;
@@ -187,7 +189,7 @@ int ReadWithin(int fd, void* buffer, std::size_t count, int timeoutMs, std::size
             continue;
         }
         if (n == 0)
-            return EIO;  // end of file: the line hung up
+            return EIO; // end of file: the line hung up
         if (errno == EINTR)
             continue;
         if (errno != EAGAIN)
@@ -201,8 +203,7 @@ int ReadWithin(int fd, void* buffer, std::size_t count, int timeoutMs, std::size
     return 0;
 }
 
-int WriteWithin(int fd, const void* buffer, std::size_t count, int timeoutMs,
-                std::size_t& transferred)
+int WriteWithin(int fd, const void* buffer, std::size_t count, int timeoutMs, std::size_t& transferred)
 {
     transferred = 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -224,4 +225,4 @@ int WriteWithin(int fd, const void* buffer, std::size_t count, int timeoutMs,
     return 0;
 }
 
-}  // namespace posixport
+} // namespace posixport

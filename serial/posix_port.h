@@ -60,7 +60,6 @@ bool ReadLineErrorCounts(int fd, LineErrorCounts& counts);
 int ReadWithin(int fd, void* buffer, std::size_t count, int timeoutMs, std::size_t& transferred);
 
 // Writes count bytes, waiting for room in the output queue at most timeoutMs in total.
-int WriteWithin(int fd, const void* buffer, std::size_t count, int timeoutMs,
-                std::size_t& transferred);
+int WriteWithin(int fd, const void* buffer, std::size_t count, int timeoutMs, std::size_t& transferred);
 
-}  // namespace posixport
+} // namespace posixport

@@ -19,7 +19,8 @@ using Draw = std::function<void(QPainter&, const QSizeF&)>;
 
 QColor shade(const QColor& c, double light)
 {
-    return QColor::fromRgbF(float(c.redF() * light), float(c.greenF() * light), float(c.blueF() * light), c.alphaF());
+    return QColor::fromRgbF(float(c.redF() * light), float(c.greenF() * light), float(c.blueF() * light),
+                            c.alphaF());
 }
 
 // A closed blob through points given in polar form around a centre, smoothed with quadratic curves.
@@ -65,14 +66,17 @@ void earth(QPainter& p, const QSizeF& s, double light)
     p.setClipPath(globe);
     const QColor land = shade(QColor(70, 130, 60), light);
     p.setBrush(land);
-    p.drawPath(blob(c + QPointF(-r * 0.35, -r * 0.25), {{0, 30}, {50, 22}, {100, 36}, {160, 25}, {210, 40}, {270, 28}, {320, 35}}));
-    p.drawPath(blob(c + QPointF(r * 0.30, r * 0.25), {{10, 26}, {70, 38}, {130, 22}, {190, 30}, {250, 20}, {300, 34}}));
+    p.drawPath(blob(c + QPointF(-r * 0.35, -r * 0.25),
+                    {{0, 30}, {50, 22}, {100, 36}, {160, 25}, {210, 40}, {270, 28}, {320, 35}}));
+    p.drawPath(blob(c + QPointF(r * 0.30, r * 0.25),
+                    {{10, 26}, {70, 38}, {130, 22}, {190, 30}, {250, 20}, {300, 34}}));
     p.drawPath(blob(c + QPointF(r * 0.45, -r * 0.45), {{0, 14}, {90, 10}, {180, 16}, {270, 9}}));
     p.setBrush(shade(QColor(230, 235, 240), light));
     p.drawPath(blob(c + QPointF(0, -r * 0.98), {{0, 40}, {90, 14}, {180, 40}, {270, 14}}));
     // Clouds.
     p.setBrush(shade(QColor(255, 255, 255, 90), light));
-    p.drawPath(blob(c + QPointF(r * 0.05, -r * 0.05), {{0, 34}, {60, 8}, {120, 12}, {180, 30}, {240, 9}, {300, 7}}));
+    p.drawPath(
+        blob(c + QPointF(r * 0.05, -r * 0.05), {{0, 34}, {60, 8}, {120, 12}, {180, 30}, {240, 9}, {300, 7}}));
     p.drawPath(blob(c + QPointF(-r * 0.2, r * 0.55), {{0, 28}, {90, 7}, {180, 26}, {270, 8}}));
     // Night side towards the lower right.
     QRadialGradient night(c + QPointF(r * 0.9, r * 0.9), r * 1.5);
@@ -206,15 +210,14 @@ void exitGlyph(QPainter& p, const QSizeF& s)
     p.setBrush(QColor(170, 120, 70));
     p.drawRect(QRectF(w * 0.12, h * 0.1, w * 0.45, h * 0.8)); // door
     p.setBrush(QColor(240, 210, 60));
-    p.drawEllipse(QPointF(w * 0.48, h * 0.52), 1.6, 1.6);  // knob
+    p.drawEllipse(QPointF(w * 0.48, h * 0.52), 1.6, 1.6); // knob
     p.setPen(QPen(QColor(200, 20, 20), w * 0.11, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(QPointF(w * 0.50, h * 0.5), QPointF(w * 0.90, h * 0.5));
     p.drawLine(QPointF(w * 0.76, h * 0.34), QPointF(w * 0.92, h * 0.5));
     p.drawLine(QPointF(w * 0.76, h * 0.66), QPointF(w * 0.92, h * 0.5));
 }
 
-struct Picture
-{
+struct Picture {
     const char* file;
     int width;
     int height;

@@ -34,7 +34,8 @@ bool feedDevice(TForm1& form, char** captures, int count)
 {
     TForm1TestAccess window(form);
     for (const char* key : {"FIRMWARE=M47 V1.05.12", "SERIAL NO.=M47A2612000047", "ETH_MODULE=ON"})
-        window.Receive(m47::device::CompleteCommand(std::string("$PCVN,R,TXT,") + key).value_or(std::string()));
+        window.Receive(
+            m47::device::CompleteCommand(std::string("$PCVN,R,TXT,") + key).value_or(std::string()));
     for (int i = 0; i < count; ++i) {
         QFile capture(QString::fromLocal8Bit(captures[i]));
         if (!capture.open(QIODevice::ReadOnly)) {
@@ -70,8 +71,7 @@ int main(int argc, char** argv)
 
     form.findChild<QWidget*>(QStringLiteral("PanelView"))->show();
     auto* mainPages = form.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
-    struct Page
-    {
+    struct Page {
         const char* subPages;
         const char* page;
         const char* file;

@@ -16,8 +16,7 @@
 
 // The window with scripted boxes and dialogs, no browser or editor, and a documents folder of
 // its own so that the user's settings file stays out of it.
-struct StandaloneWindow
-{
+struct StandaloneWindow {
     StandaloneWindow() { folders.documentsFolder = documents.path(); }
 
     QTemporaryDir documents;

@@ -37,7 +37,10 @@ protected:
             QFile::copy(source.filePath(name), langPath(name));
     }
 
-    QString langPath(const QString& name) const { return folders.programFolder + QStringLiteral("Lang/") + name; }
+    QString langPath(const QString& name) const
+    {
+        return folders.programFolder + QStringLiteral("Lang/") + name;
+    }
 
     QString settingsPath() const
     {

@@ -25,7 +25,8 @@ protected:
 
 TEST_F(WithSimulator, ConnectIdentifiesTheDeviceAndShowsItsSettings)
 {
-    startSimulator({"--rs232-baud", "9600", "--nmea-baud", "4800", "--gps-nav-status", "4", "--gps-disabled"});
+    startSimulator(
+        {"--rs232-baud", "9600", "--nmea-baud", "4800", "--gps-nav-status", "4", "--gps-disabled"});
     const qint64 ms = connectAndIdentify();
     std::printf("[ measured ] Connect to \"Connected...\": %lld ms\n", static_cast<long long>(ms));
     EXPECT_EQ(statusText(), QStringLiteral("Connected..."));
@@ -114,7 +115,8 @@ TEST_F(Replugged, DeviceVanishingMidSessionReturnsTheWindowToIdle)
 // Open descriptors and threads of this process, to see that connections leave nothing behind.
 std::size_t CountEntries(const char* folder)
 {
-    return static_cast<std::size_t>(QDir(QLatin1String(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+    return static_cast<std::size_t>(
+        QDir(QLatin1String(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
 }
 
 // A jiggled cable: quick unplug/replug cycles at any moment of the connection. Every cycle must

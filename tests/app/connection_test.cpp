@@ -82,8 +82,9 @@ TEST_F(Connection, ReceivedBytesAreAssembledIntoLinesForTheLogAndTheConsumers)
     ASSERT_TRUE(PumpUntil([&] { return access().DeviceInfo().SerialNumberReceived != 0; }));
     EXPECT_STREQ(access().DeviceInfo().SerialNumber, std::string(15, 'S').c_str()); // cut to its field
 
-    EXPECT_EQ(logLines(), QStringList({"$PCVN,R,TXT,FIRMWARE=V1.02*3A", "ABCD", "", "$PCVN,R,TXT,FIRMWARE=V2*00",
-                                       QString::fromStdString(serial83), QString::fromStdString(serial82)}));
+    EXPECT_EQ(logLines(),
+              QStringList({"$PCVN,R,TXT,FIRMWARE=V1.02*3A", "ABCD", "", "$PCVN,R,TXT,FIRMWARE=V2*00",
+                           QString::fromStdString(serial83), QString::fromStdString(serial82)}));
 }
 
 TEST_F(Connection, InterfaceChoiceSetsThePortsBaudRate)
@@ -268,14 +269,12 @@ TEST_F(Connection, TickThatEndsTheConnectionAtTheRescanLeavesTheStatusBlack)
 }
 
 // One product-information line on a fresh window and what the configuration pages show then.
-struct ShownValue
-{
+struct ShownValue {
     const char* control;
     const char* property;
     QVariant value;
 };
-struct ConfigurationCase
-{
+struct ConfigurationCase {
     const char* text; // sent with its checksum unless it carries one
     int interfaceItem;
     std::vector<ShownValue> shown;
@@ -306,7 +305,11 @@ TEST_F(Connection, ProductInformationLinesSetTheConfigurationPages)
           {"LabelGPSNavStatus", "enabled", true}},
          {},
          {}},
-        {"$PCVN,R,TXT,GPS_NAV_STATUS=5", 0, {{"ComboBoxGPSNavStatus", "currentText", "At Sea level"}}, {}, {}},
+        {"$PCVN,R,TXT,GPS_NAV_STATUS=5",
+         0,
+         {{"ComboBoxGPSNavStatus", "currentText", "At Sea level"}},
+         {},
+         {}},
         {"$PCVN,R,TXT,GPS_NAV_STATUS=4",
          0,
          {{"ComboBoxGPSNavStatus", "currentText", "Altitude higher than 500m"}},
@@ -328,7 +331,8 @@ TEST_F(Connection, ProductInformationLinesSetTheConfigurationPages)
         auto* pages = control<QTabWidget>("PageControlConf");
         pages->setTabVisible(pages->indexOf(control("TabSheetNetwork")), !c.networkItems.value_or(true));
         const std::string text = c.text;
-        access().ParseConfigurationLine(text.find('*') == std::string::npos ? DeviceLine(text) + "\r\n" : text);
+        access().ParseConfigurationLine(text.find('*') == std::string::npos ? DeviceLine(text) + "\r\n"
+                                                                            : text);
         for (const ShownValue& v : c.shown)
             EXPECT_EQ(control(v.control)->property(v.property), v.value) << v.control << "." << v.property;
         if (c.networkItems) {
@@ -388,8 +392,7 @@ TEST_F(Connection, ProgramDeviceSendsThePagesSentenceWithItsChecksum)
             control<QComboBox>("cbxBaud_NMEA")->setCurrentIndex(nmea);
         };
     };
-    struct ProgramCase
-    {
+    struct ProgramCase {
         const char* page;
         std::function<void()> choose;
         std::optional<QMessageBox::StandardButton> answer; // the restore question is asked
@@ -401,7 +404,8 @@ TEST_F(Connection, ProgramDeviceSendsThePagesSentenceWithItsChecksum)
         {"TabSheetBaudRate", baud(0, -1), {}, ""},
         {"TabSheetInternalGPS", gps(true, 1), {}, "$PDBG,50,0,52,5,,,,*16\r\n"},
         {"TabSheetInternalGPS", gps(false, 0), {}, "$PDBG,50,1,52,4,,,,*16\r\n"},
-        {"TabSheetRestore", restore(false, true, false), QMessageBox::Yes, "$PDBG,100,2,100,0,100,0,,*12\r\n"},
+        {"TabSheetRestore", restore(false, true, false), QMessageBox::Yes,
+         "$PDBG,100,2,100,0,100,0,,*12\r\n"},
         {"TabSheetRestore", restore(true, true, true), QMessageBox::Yes, "$PDBG,100,1,100,2,100,3,,*10\r\n"},
         {"TabSheetRestore", restore(false, true, true), QMessageBox::Yes, "$PDBG,100,2,100,3,100,0,,*11\r\n"},
         {"TabSheetRestore", restore(false, true, false), QMessageBox::No, ""},
@@ -446,7 +450,8 @@ protected:
     {
         while (access().RestartStep() != step && access().RestartStep() != 0) {
             access().SysChkTick();
-            EXPECT_EQ(progress->progressBar()->value(), access().RestartStep() == 0 ? 10 : access().RestartStep());
+            EXPECT_EQ(progress->progressBar()->value(),
+                      access().RestartStep() == 0 ? 10 : access().RestartStep());
         }
     }
 };
@@ -468,7 +473,8 @@ TEST_F(Restart, ClosesOnTheNextTickAndReopensAtTenWhenThePortIsListed)
     EXPECT_TRUE(openPort()->isChecked());
     EXPECT_TRUE(access().Port().IsOpen());
     EXPECT_EQ(statusText(), QStringLiteral("Connecting..."));
-    EXPECT_EQ(control<QComboBox>("cbxDeviceComEnum")->currentText(), QStringLiteral("Test M47 (COM%1)").arg(kCom));
+    EXPECT_EQ(control<QComboBox>("cbxDeviceComEnum")->currentText(),
+              QStringLiteral("Test M47 (COM%1)").arg(kCom));
     EXPECT_TRUE(boxes.calls().empty());
 }
 
@@ -538,7 +544,8 @@ protected:
     }
     bool listed() const
     {
-        return control<QComboBox>("cbxDeviceComEnum")->findText(QStringLiteral("(COM%1)").arg(kCom), Qt::MatchEndsWith) >= 0;
+        return control<QComboBox>("cbxDeviceComEnum")
+                   ->findText(QStringLiteral("(COM%1)").arg(kCom), Qt::MatchEndsWith) >= 0;
     }
     void expectIdleWithoutAWord()
     {

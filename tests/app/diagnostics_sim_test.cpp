@@ -18,8 +18,9 @@ namespace {
 using m47::diagnostics::GpsStatusPanel;
 
 // What the device is told it is and where its own ship sails.
-const std::vector<std::string> kDevice = {"--no-network-module", "--firmware", "M47 V<i>2</i>.00", "--serial",
-                                          "M47A2612009999", "--latitude", "25.0415", "--longitude", "121.7622"};
+const std::vector<std::string> kDevice = {
+    "--no-network-module", "--firmware", "M47 V<i>2</i>.00", "--serial", "M47A2612009999",
+    "--latitude",          "25.0415",    "--longitude",      "121.7622"};
 
 // One field of a comma-separated sentence (0 is the address field), without the checksum.
 std::string_view Field(std::string_view line, int index)
@@ -36,8 +37,7 @@ std::string_view Field(std::string_view line, int index)
 
 // The channel A and B tallies of the system check, counted from the lines themselves: every
 // completed VDM message once, at its last fragment; anything but "A" counts as B.
-struct ChannelTally
-{
+struct ChannelTally {
     int a = 0;
     int b = 0;
     void Add(std::string_view line)
@@ -99,16 +99,18 @@ TEST_F(DiagnosticsWithSimulator, PagesFollowWhatTheDeviceSent)
 
     // The boxes as the last lines leave them.
     const nmea::GnssRecord& gnss = library->latest.gnss;
-    const auto utc = m47::diagnostics::ShowUtc(gnss.utcYear, gnss.utcMonth, gnss.utcDay, gnss.utcHour, gnss.utcMinute,
-                                                   gnss.utcSecond);
+    const auto utc = m47::diagnostics::ShowUtc(gnss.utcYear, gnss.utcMonth, gnss.utcDay, gnss.utcHour,
+                                               gnss.utcMinute, gnss.utcSecond);
     EXPECT_EQ(box("lblEdtGpsUtcDate"), QString::fromStdString(utc.date));
     EXPECT_EQ(box("lblEdtGpsUtcTime"), QString::fromStdString(utc.time));
     EXPECT_EQ(box("lblEdtGpsFixMode"), QStringLiteral("3D"));
     EXPECT_NE(box("lblEdtHdop"), QStringLiteral("N/A"));
     // The own ship is where the device was told it sails, in the format of the page.
-    EXPECT_TRUE(box("lblEdtGpsLat").startsWith(QString::fromUtf8(" 25\u00B0"))) << box("lblEdtGpsLat").toStdString();
+    EXPECT_TRUE(box("lblEdtGpsLat").startsWith(QString::fromUtf8(" 25\u00B0")))
+        << box("lblEdtGpsLat").toStdString();
     EXPECT_TRUE(box("lblEdtGpsLat").endsWith(QStringLiteral("'N")));
-    EXPECT_TRUE(box("lblEdtGpsLon").startsWith(QString::fromUtf8("121\u00B0"))) << box("lblEdtGpsLon").toStdString();
+    EXPECT_TRUE(box("lblEdtGpsLon").startsWith(QString::fromUtf8("121\u00B0")))
+        << box("lblEdtGpsLon").toStdString();
     EXPECT_TRUE(box("lblEdtGpsLon").endsWith(QStringLiteral("'E")));
     EXPECT_TRUE(box("lblEdtGpsSOG").endsWith(QStringLiteral(" Kn")));
 

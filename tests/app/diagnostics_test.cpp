@@ -50,8 +50,8 @@ protected:
     {
         const QImage shown = control<QLabel>(name)->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
         const QImage expected =
-            QImage(QLatin1String(TForm1::ImageListSysChk[static_cast<std::size_t>(index)])).convertToFormat(
-                QImage::Format_ARGB32);
+            QImage(QLatin1String(TForm1::ImageListSysChk[static_cast<std::size_t>(index)]))
+                .convertToFormat(QImage::Format_ARGB32);
         return !expected.isNull() && shown == expected;
     }
     void clickRefresh() { control<QAbstractButton>("SpeedButtonClearCheck")->click(); }
@@ -83,7 +83,7 @@ TEST_F(Diagnostics, LinesThroughTheReceiveHandlerFillTheGpsPageAtTheEndOfAnEpoch
     EXPECT_TRUE(box("lblEdtGpsCOG").endsWith(QChar(0x00B0)));
     EXPECT_EQ(box("lblEdtGpsNoSV_InView"), QString());
 
-    deviceSends({diagtest::kRmc}); // the first repetition ends the epoch
+    deviceSends({diagtest::kRmc});                               // the first repetition ends the epoch
     EXPECT_EQ(box("lblEdtGpsNoSV_InView"), QStringLiteral("3")); // the untracked satellite is left out
     EXPECT_EQ(box("lblEdtGpsNoSV_InUse"), QStringLiteral("2"));
     deviceSends({diagtest::kGga});
@@ -91,8 +91,7 @@ TEST_F(Diagnostics, LinesThroughTheReceiveHandlerFillTheGpsPageAtTheEndOfAnEpoch
     EXPECT_EQ(box("lblEdtHdop"), QStringLiteral(" 1.2"));
 
     auto* map = control<TPaintSatelliteChart>("SkyMap");
-    struct Marker
-    {
+    struct Marker {
         int id;
         bool inUse;
     };
@@ -125,8 +124,7 @@ TEST_F(Diagnostics, RefreshShowsDashesAtOnceAndTheValuesAfterTheDeviceAnswers)
     deviceSends({DeviceLine("$PCVN,R,TXT,FIRMWARE=" + firmware), diagtest::Vdm("A"), diagtest::Vdm("B"),
                  diagtest::Vdm(""), diagtest::kOwnShipVdo});
     access().SysChkTick();
-    struct Row
-    {
+    struct Row {
         const char* label;
         const char* text;
         const char* image;
@@ -158,7 +156,8 @@ TEST_F(Diagnostics, RefreshShowsDashesAtOnceAndTheValuesAfterTheDeviceAnswers)
     EXPECT_TRUE(control("SpeedButtonClearCheck")->isEnabled());
     EXPECT_NE(device.Receive(1 << 16, 100).find(ProductInfoQuery), std::string::npos);
 
-    deviceSends({DeviceLine("$PCVN,R,TXT,FIRMWARE=" + firmware), diagtest::kTwoPartFirst, diagtest::kTwoPartSecond});
+    deviceSends(
+        {DeviceLine("$PCVN,R,TXT,FIRMWARE=" + firmware), diagtest::kTwoPartFirst, diagtest::kTwoPartSecond});
     expectRows({{"lblValFwVer", "---------", "ImageChkFwVer", 0}}); // until the next tick
     access().SysChkTick();
     expectRows({{"lblValFwVer", "V<b>1</b>", "ImageChkFwVer", 1},

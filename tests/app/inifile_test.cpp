@@ -22,8 +22,7 @@ QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
-struct ReadCase
-{
+struct ReadCase {
     const char* content;
     const char* section;
     const char* key;
@@ -31,7 +30,8 @@ struct ReadCase
 };
 
 class IniRead : public ::testing::TestWithParam<ReadCase>
-{};
+{
+};
 
 TEST_P(IniRead, FindsValueAsTheProfileRulesSay)
 {
@@ -49,14 +49,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"[A]\nk=a=b\n", "A", "k", "a=b"},
                       ReadCase{"[A]\nk=\"quoted value\"\n", "A", "k", "quoted value"},
                       ReadCase{"[A]\nk='x'\n", "A", "k", "x"},
-                      ReadCase{"[A]\nk=\"half\n", "A", "k", "\"half"},
-                      ReadCase{"[A]\nk=\n", "A", "k", ""},
+                      ReadCase{"[A]\nk=\"half\n", "A", "k", "\"half"}, ReadCase{"[A]\nk=\n", "A", "k", ""},
                       ReadCase{"k=outside\n[A]\nj=1\n", "A", "k", std::nullopt},
                       ReadCase{"[A]\nk=1\n[B]\nk=2\n", "B", "k", "2"},
                       ReadCase{"[A]\n;k=comment\n", "A", "k", std::nullopt},
                       ReadCase{"[A]\nk=first\nk=second\n", "A", "k", "first"},
-                      ReadCase{"[A]\nkey=1", "A", "key", "1"},
-                      ReadCase{"", "A", "k", std::nullopt}));
+                      ReadCase{"[A]\nkey=1", "A", "key", "1"}, ReadCase{"", "A", "k", std::nullopt}));
 
 TEST(IniFile, MissingFileReadsAsEmpty)
 {

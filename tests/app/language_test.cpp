@@ -91,8 +91,9 @@ TEST_F(Languages, MissingKeyKeepsTheEnglishText)
 
 TEST_F(Languages, SectionAndKeyMatchWithoutCase)
 {
-    writeFile(langPath(QStringLiteral("Lang-EN.ini")),
-              "[menu]\r\nfile=Files(&F)\r\n[sys_button]\r\nexit=\"Quit\"\r\n[exit_query]\r\nexit_caption=Bye\r\n");
+    writeFile(
+        langPath(QStringLiteral("Lang-EN.ini")),
+        "[menu]\r\nfile=Files(&F)\r\n[sys_button]\r\nexit=\"Quit\"\r\n[exit_query]\r\nexit_caption=Bye\r\n");
     start();
     EXPECT_EQ(menuTitle("mnuFile"), QStringLiteral("Files(&F)"));
     EXPECT_EQ(text("btnExit"), QStringLiteral("Quit"));

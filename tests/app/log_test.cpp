@@ -17,7 +17,10 @@ namespace {
 class DataLogPage : public PtyDeviceFixture
 {
 protected:
-    const m47::logreport::DataLogView* log() const { return control<m47::logreport::DataLogView>("MemoDataLog"); }
+    const m47::logreport::DataLogView* log() const
+    {
+        return control<m47::logreport::DataLogView>("MemoDataLog");
+    }
     QStringList logLines() const
     {
         QStringList lines;
@@ -64,8 +67,7 @@ TEST_F(DataLogPage, OnlyLinesReceivedWhileLoggingIsOnAreLogged)
 TEST_F(DataLogPage, CommandLineSendsTheTextWithCrLfAndZeroByte)
 {
     connectDevice();
-    const struct
-    {
+    const struct {
         QString text;
         std::string bytes;
     } cases[] = {
@@ -114,8 +116,7 @@ TEST_F(ReportOffer, CancelAtAnyQuestionWritesNothingAndStartsNoEditor)
 {
     const QString existing = tmp.filePath(QStringLiteral("old.TXT"));
     writeFile(existing, "earlier report");
-    struct Case
-    {
+    struct Case {
         const char* name;
         std::optional<QMessageBox::StandardButton> saveAnswer;
         std::optional<QString> dialogAnswer; // none: the dialog cancelled
@@ -158,12 +159,13 @@ TEST_F(ReportOffer, ReadDeviceEndsInTheSavedReportOfTheDevicesValues)
     const QString saved = reportPath() + QStringLiteral(".TXT");
     EXPECT_EQ(textEditor.opened(), QStringList{saved});
     const QString text = QString::fromLatin1(readFile(saved));
-    for (const char* expected : {"  Serial Number    = M47A2612000047\r\n", "  Firmware Version = M47 V1.05.12\r\n",
-                                 "\tRS-232 Baud Rate = 9600\r\n\r\n", "\tNMEA Baud Rate = 4800\r\n\r\n",
-                                 "[BAUD RATE]\r\n", "[INTERNAL GPS]\r\n"})
+    for (const char* expected : {"  Serial Number    = M47A2612000047\r\n",
+                                 "  Firmware Version = M47 V1.05.12\r\n", "\tRS-232 Baud Rate = 9600\r\n\r\n",
+                                 "\tNMEA Baud Rate = 4800\r\n\r\n", "[BAUD RATE]\r\n", "[INTERNAL GPS]\r\n"})
         EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;
     EXPECT_FALSE(text.contains(QLatin1String("[NETWORK]"))); // no module reported
-    EXPECT_EQ(control<QPlainTextEdit>("MemoRecord")->toPlainText().remove(u'\r'), QString(text).remove(u'\r'));
+    EXPECT_EQ(control<QPlainTextEdit>("MemoRecord")->toPlainText().remove(u'\r'),
+              QString(text).remove(u'\r'));
 }
 
 } // namespace

@@ -20,27 +20,111 @@ using MainForm = AppFixture;
 TEST_F(MainForm, LayoutHasEveryNamedControl)
 {
     start();
-    static const char* const names[] = {
-        "Panel1", "lblSelectDevice", "ComboBoxDeviceItem", "LabelBaudRate", "ComboBoxBaudRate", "LabelPort",
-        "cbxDeviceComEnum", "OpenPort", "LabelConnectionStatus", "btnExit", "GroupBoxWiFiConnectionMode",
-        "LabelEditWiFi_TCP_IP", "LabelEditWiFi_Port", "PanelView", "Image4", "SpeedButtonSetting",
-        "SpeedButtonReload", "PageControlMain", "TabSheetConfig", "PanelConfiguration", "PageControlConf",
-        "TabSheetBaudRate", "Label1", "cbxBaud_RS232", "Label2", "cbxBaud_NMEA", "spbBaudRate", "MemoRecord",
-        "TabSheetInternalGPS", "CheckBoxInternalGPSEnable", "LabelGPSNavStatus", "ComboBoxGPSNavStatus",
-        "spbInternalGPS", "TabSheetNetwork", "LabelEthFirmwareVersionTitle", "LabelEthFirmwareVersion",
-        "LabelEthIPTitle", "LabelEthIP", "LabelEthernetSettingButton", "MemoEthernetTx", "MemoEthernetRx",
-        "EditEthernetText", "ButtonEthernetSend", "ButtonCMD1", "ButtonEnterEthConfigMode",
-        "ButtonExitEthConfigMode", "ButtonCompareIP", "TabSheetRestore", "CheckBoxBaudRateRestore",
-        "CheckBoxInternalGPSRestore", "CheckBoxNetworkRestore", "spbRestore", "TabSheetDiagnostics",
-        "PanelDiagnosis", "PageControlDiagnosis", "TabSheetSystemCheck", "PanelSystemCheck", "ImageChkFwVer",
-        "lblChkFwVer", "lblValFwVer", "ImageChkProdSN", "lblChkProdSN", "lblValProdSN", "ImageChkRx", "lblChkRx",
-        "lblChkRxCntChA", "lblValRxCntA", "lblChkRxCntChB", "lblValRxCntB", "ImageNetworkFirmwareVersion",
-        "LabelNetworkFirmwareVersionCaption", "LabelNetworkFirmwareVersoinData", "ImageChkGps", "lblChkGPS",
-        "lblValGps", "SpeedButtonClearCheck", "TabSheetGpsStatus", "Panel3", "PanelSatelliteMap", "ImageGpsMap",
-        "Chart1", "Label10", "lblSatelliteID", "lblEdtGpsUtcDate", "lblEdtGpsUtcTime", "lblEdtGpsFixMode",
-        "lblEdtHdop", "lblEdtGpsNoSV_InView", "lblEdtGpsNoSV_InUse", "lblEdtGpsLat", "lblEdtGpsLon",
-        "lblEdtGpsSOG", "lblEdtGpsCOG", "Image2", "Image3", "TabSheetDataLog", "spbtnEnableLog", "btnClearLog",
-        "btnSaveLog", "MemoDataLog", "LabeledEditCommandText", "btnSendCommand", "Image1", "Label3", "Label4"};
+    static const char* const names[] = {"Panel1",
+                                        "lblSelectDevice",
+                                        "ComboBoxDeviceItem",
+                                        "LabelBaudRate",
+                                        "ComboBoxBaudRate",
+                                        "LabelPort",
+                                        "cbxDeviceComEnum",
+                                        "OpenPort",
+                                        "LabelConnectionStatus",
+                                        "btnExit",
+                                        "GroupBoxWiFiConnectionMode",
+                                        "LabelEditWiFi_TCP_IP",
+                                        "LabelEditWiFi_Port",
+                                        "PanelView",
+                                        "Image4",
+                                        "SpeedButtonSetting",
+                                        "SpeedButtonReload",
+                                        "PageControlMain",
+                                        "TabSheetConfig",
+                                        "PanelConfiguration",
+                                        "PageControlConf",
+                                        "TabSheetBaudRate",
+                                        "Label1",
+                                        "cbxBaud_RS232",
+                                        "Label2",
+                                        "cbxBaud_NMEA",
+                                        "spbBaudRate",
+                                        "MemoRecord",
+                                        "TabSheetInternalGPS",
+                                        "CheckBoxInternalGPSEnable",
+                                        "LabelGPSNavStatus",
+                                        "ComboBoxGPSNavStatus",
+                                        "spbInternalGPS",
+                                        "TabSheetNetwork",
+                                        "LabelEthFirmwareVersionTitle",
+                                        "LabelEthFirmwareVersion",
+                                        "LabelEthIPTitle",
+                                        "LabelEthIP",
+                                        "LabelEthernetSettingButton",
+                                        "MemoEthernetTx",
+                                        "MemoEthernetRx",
+                                        "EditEthernetText",
+                                        "ButtonEthernetSend",
+                                        "ButtonCMD1",
+                                        "ButtonEnterEthConfigMode",
+                                        "ButtonExitEthConfigMode",
+                                        "ButtonCompareIP",
+                                        "TabSheetRestore",
+                                        "CheckBoxBaudRateRestore",
+                                        "CheckBoxInternalGPSRestore",
+                                        "CheckBoxNetworkRestore",
+                                        "spbRestore",
+                                        "TabSheetDiagnostics",
+                                        "PanelDiagnosis",
+                                        "PageControlDiagnosis",
+                                        "TabSheetSystemCheck",
+                                        "PanelSystemCheck",
+                                        "ImageChkFwVer",
+                                        "lblChkFwVer",
+                                        "lblValFwVer",
+                                        "ImageChkProdSN",
+                                        "lblChkProdSN",
+                                        "lblValProdSN",
+                                        "ImageChkRx",
+                                        "lblChkRx",
+                                        "lblChkRxCntChA",
+                                        "lblValRxCntA",
+                                        "lblChkRxCntChB",
+                                        "lblValRxCntB",
+                                        "ImageNetworkFirmwareVersion",
+                                        "LabelNetworkFirmwareVersionCaption",
+                                        "LabelNetworkFirmwareVersoinData",
+                                        "ImageChkGps",
+                                        "lblChkGPS",
+                                        "lblValGps",
+                                        "SpeedButtonClearCheck",
+                                        "TabSheetGpsStatus",
+                                        "Panel3",
+                                        "PanelSatelliteMap",
+                                        "ImageGpsMap",
+                                        "Chart1",
+                                        "Label10",
+                                        "lblSatelliteID",
+                                        "lblEdtGpsUtcDate",
+                                        "lblEdtGpsUtcTime",
+                                        "lblEdtGpsFixMode",
+                                        "lblEdtHdop",
+                                        "lblEdtGpsNoSV_InView",
+                                        "lblEdtGpsNoSV_InUse",
+                                        "lblEdtGpsLat",
+                                        "lblEdtGpsLon",
+                                        "lblEdtGpsSOG",
+                                        "lblEdtGpsCOG",
+                                        "Image2",
+                                        "Image3",
+                                        "TabSheetDataLog",
+                                        "spbtnEnableLog",
+                                        "btnClearLog",
+                                        "btnSaveLog",
+                                        "MemoDataLog",
+                                        "LabeledEditCommandText",
+                                        "btnSendCommand",
+                                        "Image1",
+                                        "Label3",
+                                        "Label4"};
     for (const char* name : names)
         control(name);
 }
@@ -62,8 +146,8 @@ TEST_F(MainForm, StartsWithOnlyTheTopPanel)
     EXPECT_EQ(form->centralWidget()->size(), QSize(723, 521));
     EXPECT_TRUE(control("Panel1")->isVisible());
     EXPECT_FALSE(control("PanelView")->isVisible());
-    for (const char* hidden : {"LabelBaudRate", "ComboBoxBaudRate", "GroupBoxWiFiConnectionMode", "Image1",
-                               "Label3", "Label4"})
+    for (const char* hidden :
+         {"LabelBaudRate", "ComboBoxBaudRate", "GroupBoxWiFiConnectionMode", "Image1", "Label3", "Label4"})
         EXPECT_FALSE(control(hidden)->isVisible()) << hidden;
     EXPECT_EQ(control<QComboBox>("ComboBoxDeviceItem")->currentText(), QStringLiteral("USB"));
     EXPECT_EQ(control<QComboBox>("cbxDeviceComEnum")->placeholderText(), QStringLiteral("- NOT SELECTED -"));
@@ -81,8 +165,9 @@ TEST_F(MainForm, ConstructionSetsThePagesAndHidesTheMaintenanceControls)
     EXPECT_EQ(control<QTabWidget>("PageControlMain")->currentWidget(), control("TabSheetConfig"));
     EXPECT_EQ(control<QTabWidget>("PageControlConf")->currentWidget(), control("TabSheetBaudRate"));
     EXPECT_EQ(control<QTabWidget>("PageControlDiagnosis")->currentWidget(), control("TabSheetSystemCheck"));
-    for (const char* name : {"MemoEthernetTx", "MemoEthernetRx", "EditEthernetText", "ButtonEthernetSend",
-                             "ButtonCMD1", "ButtonEnterEthConfigMode", "ButtonExitEthConfigMode", "ButtonCompareIP"})
+    for (const char* name :
+         {"MemoEthernetTx", "MemoEthernetRx", "EditEthernetText", "ButtonEthernetSend", "ButtonCMD1",
+          "ButtonEnterEthConfigMode", "ButtonExitEthConfigMode", "ButtonCompareIP"})
         EXPECT_TRUE(control(name)->isHidden()) << name;
     EXPECT_EQ(control<QLabel>("LabelEthFirmwareVersion")->text(), QStringLiteral("None"));
     EXPECT_EQ(control<QLabel>("LabelEthIP")->text(), QStringLiteral("None"));
@@ -109,14 +194,14 @@ TEST_F(MainForm, ImageListsHoldTheirPictures)
 TEST_F(MainForm, TimersRunWithTheirPeriods)
 {
     start();
-    struct Expected
-    {
+    struct Expected {
         const char* name;
         int periodMs;
         bool active;
     };
-    for (const Expected& e : {Expected{"Timer1", 1000, true}, Expected{"Timer2", 500, true},
-                              Expected{"TimerUpdateSysChk", 1000, false}, Expected{"TimerEthernetRoutine", 100, true}}) {
+    for (const Expected& e :
+         {Expected{"Timer1", 1000, true}, Expected{"Timer2", 500, true},
+          Expected{"TimerUpdateSysChk", 1000, false}, Expected{"TimerEthernetRoutine", 100, true}}) {
         const QTimer* timer = form->findChild<QTimer*>(QLatin1String(e.name));
         ASSERT_NE(timer, nullptr) << e.name;
         EXPECT_EQ(timer->interval(), e.periodMs) << e.name;
@@ -225,7 +310,8 @@ TEST_F(MainForm, SettingsFileWithUnknownLanguageStartsInEnglishAndIsWrittenBackA
     EXPECT_TRUE(control<QAction>("mnuLangEnglish")->isChecked());
     EXPECT_EQ(control<QAbstractButton>("btnExit")->text(), QStringLiteral("EXIT"));
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(readFile(settingsPath()), QByteArray("; kept\r\n[Other]\r\nx=1\r\n[VIEW]\r\nLanguage=0\r\nZoom=2\r\n"));
+    EXPECT_EQ(readFile(settingsPath()),
+              QByteArray("; kept\r\n[Other]\r\nx=1\r\n[VIEW]\r\nLanguage=0\r\nZoom=2\r\n"));
 }
 
 TEST_F(MainForm, SettingsFolderFallsBackToTheDocumentsFolder)

@@ -49,7 +49,8 @@ TEST_F(NetworkWithSimulator, IdentificationAndThePageShowTheModulesValuesAndLeav
     ASSERT_TRUE(PumpUntil([&] { return receivedCount(kLeave) == 1; }, kIdentifyMs));
     EXPECT_EQ(label("LabelEthFirmwareVersion"), QStringLiteral("V2.0.7\r\n"));
     EXPECT_EQ(label("LabelEthIP"), QStringLiteral("10.20.30.40"));
-    ASSERT_TRUE(PumpUntil([&] { return label("LabelNetworkFirmwareVersoinData").startsWith(u"V2.0.7"); }, 5000));
+    ASSERT_TRUE(
+        PumpUntil([&] { return label("LabelNetworkFirmwareVersoinData").startsWith(u"V2.0.7"); }, 5000));
     EXPECT_STREQ(access().DeviceInfo().NetworkFirmwareVersion, "V2.0.7\r\n");
 
     // Every sentence of the first visit as stored: the read-back's one-second waits hold the

@@ -27,7 +27,10 @@ protected:
         ASSERT_TRUE(form->IsDeviceReady());
     }
 
-    void showConfPage(const char* page) { control<QTabWidget>("PageControlConf")->setCurrentWidget(control(page)); }
+    void showConfPage(const char* page)
+    {
+        control<QTabWidget>("PageControlConf")->setCurrentWidget(control(page));
+    }
 
     // Ticks the module timer `count` times, collecting what went out.
     std::string tick(int count)
@@ -52,7 +55,8 @@ protected:
         ASSERT_EQ(tick(1), "AT+VER\n");
         answer("AT+VER", "V1.2.2", "LabelEthFirmwareVersion", QStringLiteral("V1.2.2\r\n"));
         ASSERT_EQ(tick(2), "AT+SYSIP\n");
-        answer("AT+SYSIP", address + ",255.255.255.0", "LabelEthIP", QString::fromStdString(shown.value_or(address)));
+        answer("AT+SYSIP", address + ",255.255.255.0", "LabelEthIP",
+               QString::fromStdString(shown.value_or(address)));
     }
 
     int queuedQueries() const { return access().NetTab().Engine().Queue().Count(); }
@@ -69,7 +73,8 @@ TEST_F(NetworkPage, EnteringTwiceSendsTheEnterSentenceOnceButQueuesTheQueriesAga
     access().HandlePageChange(true, false); // the read-back's entry while the page is open
     EXPECT_EQ(received(), "");
     EXPECT_EQ(queuedQueries(), 4);
-    EXPECT_EQ(control<QPlainTextEdit>("MemoEthernetTx")->toPlainText().count(QStringLiteral("$PDBG,163,1")), 1);
+    EXPECT_EQ(control<QPlainTextEdit>("MemoEthernetTx")->toPlainText().count(QStringLiteral("$PDBG,163,1")),
+              1);
 
     showConfPage("TabSheetBaudRate");
     EXPECT_EQ(received(), kLeave);
@@ -107,7 +112,9 @@ TEST_F(NetworkPage, ExitLeavesTheModeBeforeThePortCloses)
     EXPECT_EQ(boxes.calls().back().text, QStringLiteral("Are you sure to exit?"));
     EXPECT_FALSE(access().Port().IsOpen());
     EXPECT_FALSE(access().NetTab().IsConfigMode());
-    EXPECT_TRUE(control<QPlainTextEdit>("MemoEthernetTx")->toPlainText().endsWith(QStringLiteral("$PDBG,163,0,,,,,,*15\n")));
+    EXPECT_TRUE(control<QPlainTextEdit>("MemoEthernetTx")
+                    ->toPlainText()
+                    .endsWith(QStringLiteral("$PDBG,163,0,,,,,,*15\n")));
     // The port's close purges output the line has not taken yet, so the sentence may be cut.
     const std::string sent = received();
     EXPECT_EQ(sent, kLeave.substr(0, sent.size()));
@@ -136,10 +143,9 @@ std::optional<m47::netmodule::Ipv4Address> FirstLocalAddress()
 
 TEST_F(NetworkPage, LinkOpensTheModulesPageAndAsksFirstOutsideThePcsGroup)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
-        bool sameGroup;               // the module next to the PC's first address, else a test network
+        bool sameGroup; // the module next to the PC's first address, else a test network
         std::optional<QMessageBox::StandardButton> warningAnswer; // none: no warning expected
         bool opened;
     };
@@ -155,9 +161,10 @@ TEST_F(NetworkPage, LinkOpensTheModulesPageAndAsksFirstOutsideThePcsGroup)
             std::printf("[ skipped  ] %s: the PC has no network address\n", c.name);
             continue;
         }
-        const std::string address = c.sameGroup ? std::to_string((*local)[0]) + "." + std::to_string((*local)[1])
-                                                      + "." + std::to_string((*local)[2]) + ".250"
-                                                : "203.0.113.7";
+        const std::string address = c.sameGroup
+                                        ? std::to_string((*local)[0]) + "." + std::to_string((*local)[1]) +
+                                              "." + std::to_string((*local)[2]) + ".250"
+                                        : "203.0.113.7";
         if (form) { // a fresh window on the same device
             access().Port().Close();
             form.reset();
@@ -178,8 +185,8 @@ TEST_F(NetworkPage, LinkOpensTheModulesPageAndAsksFirstOutsideThePcsGroup)
         } else {
             EXPECT_TRUE(boxes.calls().empty());
         }
-        EXPECT_EQ(webPage.opened(), c.opened ? std::vector<std::string>{"http://" + address}
-                                             : std::vector<std::string>{});
+        EXPECT_EQ(webPage.opened(),
+                  c.opened ? std::vector<std::string>{"http://" + address} : std::vector<std::string>{});
     }
 }
 

@@ -10,8 +10,7 @@ constexpr PageState DiagBaud{MainPage::Diagnostics, false};
 constexpr PageState DiagNet{MainPage::Diagnostics, true};
 constexpr PageState Start{MainPage::None, false};
 
-struct TransitionCase
-{
+struct TransitionCase {
     const char* what;
     PageState previous;
     PageState now;
@@ -20,7 +19,8 @@ struct TransitionCase
 };
 
 class PageChange : public ::testing::TestWithParam<TransitionCase>
-{};
+{
+};
 
 TEST_P(PageChange, EntersAndLeavesTheNetworkConfigurationMode)
 {
@@ -32,16 +32,17 @@ TEST_P(PageChange, EntersAndLeavesTheNetworkConfigurationMode)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PageChange,
-    ::testing::Values(TransitionCase{"to the NETWORK sub-page", ConfBaud, ConfNet, true, false},
-                      TransitionCase{"NETWORK to RESTORE", ConfNet, ConfBaud, false, true},
-                      TransitionCase{"to Diagnostics while on NETWORK", ConfNet, DiagNet, false, true},
-                      TransitionCase{"back to Configuration on NETWORK", DiagNet, ConfNet, true, false},
-                      TransitionCase{"to Diagnostics from another sub-page", ConfBaud, DiagBaud, false, false},
-                      TransitionCase{"back to Configuration on another sub-page", DiagBaud, ConfBaud, false, false},
-                      TransitionCase{"no change on NETWORK", ConfNet, ConfNet, false, false},
-                      TransitionCase{"no change elsewhere", ConfBaud, ConfBaud, false, false},
-                      TransitionCase{"first handling at start-up", Start, ConfBaud, false, false},
-                      TransitionCase{"first handling with NETWORK chosen", Start, ConfNet, false, false},
-                      TransitionCase{"NETWORK chosen while on Diagnostics", DiagBaud, DiagNet, false, false}));
+    ::testing::Values(
+        TransitionCase{"to the NETWORK sub-page", ConfBaud, ConfNet, true, false},
+        TransitionCase{"NETWORK to RESTORE", ConfNet, ConfBaud, false, true},
+        TransitionCase{"to Diagnostics while on NETWORK", ConfNet, DiagNet, false, true},
+        TransitionCase{"back to Configuration on NETWORK", DiagNet, ConfNet, true, false},
+        TransitionCase{"to Diagnostics from another sub-page", ConfBaud, DiagBaud, false, false},
+        TransitionCase{"back to Configuration on another sub-page", DiagBaud, ConfBaud, false, false},
+        TransitionCase{"no change on NETWORK", ConfNet, ConfNet, false, false},
+        TransitionCase{"no change elsewhere", ConfBaud, ConfBaud, false, false},
+        TransitionCase{"first handling at start-up", Start, ConfBaud, false, false},
+        TransitionCase{"first handling with NETWORK chosen", Start, ConfNet, false, false},
+        TransitionCase{"NETWORK chosen while on Diagnostics", DiagBaud, DiagNet, false, false}));
 
 } // namespace

@@ -39,8 +39,14 @@ protected:
     void startSimulator(std::vector<std::string> options)
     {
         transcript = tmp.filePath(QStringLiteral("transcript.txt")).toStdString();
-        std::vector<std::string> args = {M47SIM_PROGRAM, "--com", std::to_string(kSimulatorCom), "--ports-dir",
-                                         portsDir.path().toStdString(), "--reply-delay", "0.05", "--transcript",
+        std::vector<std::string> args = {M47SIM_PROGRAM,
+                                         "--com",
+                                         std::to_string(kSimulatorCom),
+                                         "--ports-dir",
+                                         portsDir.path().toStdString(),
+                                         "--reply-delay",
+                                         "0.05",
+                                         "--transcript",
                                          transcript};
         args.insert(args.end(), options.begin(), options.end());
         std::vector<char*> argv;
@@ -59,7 +65,10 @@ protected:
         selectPort(kSimulatorCom);
     }
 
-    bool published() const { return QFileInfo(portsDir.filePath(QStringLiteral("COM%1").arg(kSimulatorCom))).exists(); }
+    bool published() const
+    {
+        return QFileInfo(portsDir.filePath(QStringLiteral("COM%1").arg(kSimulatorCom))).exists();
+    }
 
     // Connect and wait for "Connected..."; returns the milliseconds it took.
     qint64 connectAndIdentify()

@@ -12,7 +12,9 @@ struct CommandCase {
     std::string sent;                // the bytes that go to the device
 };
 
-class ProgrammingSentence : public testing::TestWithParam<CommandCase> {};
+class ProgrammingSentence : public testing::TestWithParam<CommandCase>
+{
+};
 
 TEST_P(ProgrammingSentence, IsCompletedWithItsChecksumAndCrLf)
 {
@@ -32,10 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{InternalGpsCommand(true, 1), "$PDBG,50,0,52,5,,,,*16\r\n"},
         // module disabled: flag 1 whatever mode, and the mode box's code still sent
         CommandCase{InternalGpsCommand(false, 0), "$PDBG,50,1,52,4,,,,*16\r\n"},
-        CommandCase{RestoreCommand(RestoreSlots(false, true, false)),
-                    "$PDBG,100,2,100,0,100,0,,*12\r\n"},
-        CommandCase{RestoreCommand(RestoreSlots(true, true, true)),
-                    "$PDBG,100,1,100,2,100,3,,*10\r\n"},
+        CommandCase{RestoreCommand(RestoreSlots(false, true, false)), "$PDBG,100,2,100,0,100,0,,*12\r\n"},
+        CommandCase{RestoreCommand(RestoreSlots(true, true, true)), "$PDBG,100,1,100,2,100,3,,*10\r\n"},
         CommandCase{std::string(kProductInfoQuery), "$PTST,,,,,16*28\r\n"}));
 
 TEST(ProgrammingSentence, BaudCodesFollowTheItems)

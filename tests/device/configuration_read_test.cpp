@@ -40,7 +40,9 @@ struct BaudCase {
     std::optional<int> nmeaItem;
 };
 
-class BaudRateRead : public testing::TestWithParam<BaudCase> {};
+class BaudRateRead : public testing::TestWithParam<BaudCase>
+{
+};
 
 TEST_P(BaudRateRead, StoresTheRateAndSelectsTheFirstItemContainingIt)
 {
@@ -52,21 +54,20 @@ TEST_P(BaudRateRead, StoresTheRateAndSelectsTheFirstItemContainingIt)
     EXPECT_EQ(c.rs232Item ? info.Rs232BaudRate : info.NmeaBaudRate, c.stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, BaudRateRead,
-    testing::Values(BaudCase{Reply("RS232 BAUD RATE=9600"), 9600, 4, std::nullopt},
-                    BaudCase{Reply("RS232 BAUD RATE=2400"), 2400, 0, std::nullopt},
-                    BaudCase{Reply("RS232 BAUD RATE=4800"), 4800, 5, std::nullopt},
-                    BaudCase{Reply("RS232 BAUD RATE="), 0, 0, std::nullopt},
-                    BaudCase{Reply("RS232 BAUD RATE=abc"), 0, 0, std::nullopt},
-                    BaudCase{Reply("RS232 BAUD RATE=99999999999999"), 2147483647, 0,
-                             std::nullopt},
-                    BaudCase{"RS232 BAUD RATE=38400\r\n", 0, 0, std::nullopt}, // no '*'
-                    BaudCase{Reply("NMEA BAUD RATE=4800"), 4800, std::nullopt, 2},
-                    BaudCase{Reply("NMEA BAUD RATE=9600"), 9600, std::nullopt, 1},
-                    BaudCase{Reply("NMEA BAUD RATE=115200"), 115200, std::nullopt, 0},
-                    // the key counts anywhere, not only after the reply prefix
-                    BaudCase{"xx NMEA BAUD RATE=9600*00\r\n", 9600, std::nullopt, 1}));
+INSTANTIATE_TEST_SUITE_P(Table, BaudRateRead,
+                         testing::Values(BaudCase{Reply("RS232 BAUD RATE=9600"), 9600, 4, std::nullopt},
+                                         BaudCase{Reply("RS232 BAUD RATE=2400"), 2400, 0, std::nullopt},
+                                         BaudCase{Reply("RS232 BAUD RATE=4800"), 4800, 5, std::nullopt},
+                                         BaudCase{Reply("RS232 BAUD RATE="), 0, 0, std::nullopt},
+                                         BaudCase{Reply("RS232 BAUD RATE=abc"), 0, 0, std::nullopt},
+                                         BaudCase{Reply("RS232 BAUD RATE=99999999999999"), 2147483647, 0,
+                                                  std::nullopt},
+                                         BaudCase{"RS232 BAUD RATE=38400\r\n", 0, 0, std::nullopt}, // no '*'
+                                         BaudCase{Reply("NMEA BAUD RATE=4800"), 4800, std::nullopt, 2},
+                                         BaudCase{Reply("NMEA BAUD RATE=9600"), 9600, std::nullopt, 1},
+                                         BaudCase{Reply("NMEA BAUD RATE=115200"), 115200, std::nullopt, 0},
+                                         // the key counts anywhere, not only after the reply prefix
+                                         BaudCase{"xx NMEA BAUD RATE=9600*00\r\n", 9600, std::nullopt, 1}));
 
 struct FlagCase {
     std::string line;
@@ -76,7 +77,9 @@ struct FlagCase {
     std::optional<int> navItem;
 };
 
-class FlagRead : public testing::TestWithParam<FlagCase> {};
+class FlagRead : public testing::TestWithParam<FlagCase>
+{
+};
 
 TEST_P(FlagRead, SetsTheNetworkAndGpsControls)
 {
@@ -97,24 +100,23 @@ TEST_P(FlagRead, SetsTheNetworkAndGpsControls)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FlagRead,
-    testing::Values(
-        FlagCase{Reply("ETH_MODULE=ON"), true, true, {}, {}},
-        FlagCase{Reply("ETH_MODULE=ON"), false, false, {}, {}},
-        FlagCase{Reply("ETH_MODULE=OFF"), true, false, {}, {}},
-        FlagCase{"ETH_MODULE=ON*00\r\n", true, {}, {}, {}}, // needs the reply prefix
-        FlagCase{Reply("GPS_DISABLE=ON"), true, {}, false, {}},
-        FlagCase{Reply("GPS_DISABLE=1"), true, {}, false, {}},
-        FlagCase{Reply("GPS_DISABLE=OFF"), true, {}, true, {}},
-        FlagCase{Reply("GPS_DISABLE=0"), true, {}, true, {}},
-        FlagCase{Reply("GPS_DISABLE=maybe"), true, {}, true, {}},
-        // checksum digits never count: "GPS_DISABLE=OFF*31" must not read the '1'
-        FlagCase{"$PCVN,R,TXT,GPS_DISABLE=OFF*31\r\n", true, {}, true, {}},
-        FlagCase{"$PCVN,R,TXT,GPS_DISABLE=ON\r\n", true, {}, true, {}}, // no '*': empty value
-        FlagCase{Reply("GPS_NAV_STATUS=5"), true, {}, {}, 1},
-        FlagCase{Reply("GPS_NAV_STATUS=4"), true, {}, {}, 0},
-        FlagCase{Reply("GPS_NAV_STATUS=55"), true, {}, {}, 0},
-        FlagCase{Reply("GPS_NAV_STATUS="), true, {}, {}, 0},
-        FlagCase{"GPS_NAV_STATUS=5*00\r\n", true, {}, {}, {}}));
+    testing::Values(FlagCase{Reply("ETH_MODULE=ON"), true, true, {}, {}},
+                    FlagCase{Reply("ETH_MODULE=ON"), false, false, {}, {}},
+                    FlagCase{Reply("ETH_MODULE=OFF"), true, false, {}, {}},
+                    FlagCase{"ETH_MODULE=ON*00\r\n", true, {}, {}, {}}, // needs the reply prefix
+                    FlagCase{Reply("GPS_DISABLE=ON"), true, {}, false, {}},
+                    FlagCase{Reply("GPS_DISABLE=1"), true, {}, false, {}},
+                    FlagCase{Reply("GPS_DISABLE=OFF"), true, {}, true, {}},
+                    FlagCase{Reply("GPS_DISABLE=0"), true, {}, true, {}},
+                    FlagCase{Reply("GPS_DISABLE=maybe"), true, {}, true, {}},
+                    // checksum digits never count: "GPS_DISABLE=OFF*31" must not read the '1'
+                    FlagCase{"$PCVN,R,TXT,GPS_DISABLE=OFF*31\r\n", true, {}, true, {}},
+                    FlagCase{"$PCVN,R,TXT,GPS_DISABLE=ON\r\n", true, {}, true, {}}, // no '*': empty value
+                    FlagCase{Reply("GPS_NAV_STATUS=5"), true, {}, {}, 1},
+                    FlagCase{Reply("GPS_NAV_STATUS=4"), true, {}, {}, 0},
+                    FlagCase{Reply("GPS_NAV_STATUS=55"), true, {}, {}, 0},
+                    FlagCase{Reply("GPS_NAV_STATUS="), true, {}, {}, 0},
+                    FlagCase{"GPS_NAV_STATUS=5*00\r\n", true, {}, {}, {}}));
 
 TEST(ConfigurationRead, TextsAreCutToTheirFieldsAndFlaggedEvenWhenEmpty)
 {
@@ -137,8 +139,7 @@ TEST(ConfigurationRead, TextsAreCutToTheirFieldsAndFlaggedEvenWhenEmpty)
     EXPECT_EQ(info.SerialNumberReceived, 1);
 
     m47::device::ClearReceivedFlags(info);
-    EXPECT_EQ(info.FirmwareVersionReceived + info.SerialNumberReceived +
-                  info.NetworkFirmwareReceived, 0);
+    EXPECT_EQ(info.FirmwareVersionReceived + info.SerialNumberReceived + info.NetworkFirmwareReceived, 0);
     EXPECT_EQ(std::string(info.SerialNumber), "0123456789ABCDE"); // values stay
 }
 
@@ -160,10 +161,8 @@ TEST(ConfigurationRead, RestartIsAnnouncedOnlyWithItsOwnChecksum)
 {
     DeviceInfo info = ZeroInfo();
     EXPECT_EQ(Reply("SYSTEM RESTART"), "$PCVN,R,TXT,SYSTEM RESTART*5F\r\n");
-    EXPECT_TRUE(ParseConfigurationLine(info, "$PCVN,R,TXT,SYSTEM RESTART*5F\r\n", true)
-                    .restartAnnounced);
-    EXPECT_FALSE(ParseConfigurationLine(info, "$PCVN,R,TXT,SYSTEM RESTART*5E\r\n", true)
-                     .restartAnnounced);
+    EXPECT_TRUE(ParseConfigurationLine(info, "$PCVN,R,TXT,SYSTEM RESTART*5F\r\n", true).restartAnnounced);
+    EXPECT_FALSE(ParseConfigurationLine(info, "$PCVN,R,TXT,SYSTEM RESTART*5E\r\n", true).restartAnnounced);
     EXPECT_FALSE(ParseConfigurationLine(info, "$PCVN,R,TXT,SYSTEM RESTART\r\n", true).Any());
 }
 
@@ -172,8 +171,8 @@ TEST(ConfigurationRead, OtherLinesChangeNothing)
     DeviceInfo info = ZeroInfo();
     DeviceInfo before;
     std::memcpy(&before, &info, sizeof info);
-    for (const char* line : {"$GPGGA,,,,,,0,00,,,M,,M,,*66\r\n", "\r\n", "",
-                             "$PCVN,R,TXT,PROD. INFO. END*65\r\n", "FIRMWARE"}) {
+    for (const char* line :
+         {"$GPGGA,,,,,,0,00,,,M,,M,,*66\r\n", "\r\n", "", "$PCVN,R,TXT,PROD. INFO. END*65\r\n", "FIRMWARE"}) {
         EXPECT_FALSE(ParseConfigurationLine(info, line, true).Any()) << line;
     }
     EXPECT_EQ(std::memcmp(&before, &info, sizeof info), 0);

@@ -9,9 +9,9 @@ using namespace m47::device;
 
 TEST(BaudRateChoice, ItemTextGivesTheComponentIndex)
 {
-    const std::pair<const char*, int> cases[] = {
-        {"115200", 12}, {"57600", 11}, {"38400", 9}, {"19200", 8}, {"9600", 6},
-        {"4800", 5},    {"110", 0},    {"256000", 14}, {"", 12},   {"12345", 12}, {"abc", 12}};
+    const std::pair<const char*, int> cases[] = {{"115200", 12}, {"57600", 11}, {"38400", 9}, {"19200", 8},
+                                                 {"9600", 6},    {"4800", 5},   {"110", 0},   {"256000", 14},
+                                                 {"", 12},       {"12345", 12}, {"abc", 12}};
     for (auto [text, index] : cases)
         EXPECT_EQ(BaudRateIndexFor(text), index) << text;
 }

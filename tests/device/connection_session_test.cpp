@@ -185,7 +185,8 @@ TEST(ConnectionSession, LostPortEndsOnlyAnOpenConnectionAndOffersTheNewList)
     Connection c;
     EXPECT_TRUE(Actions(c.session.PortLost()).empty());
     c.Toggle();
-    EXPECT_EQ(Actions(c.Apply(c.session.PortLost())), (std::vector<A>{A::ConnectionToggle, A::RefreshPortList}));
+    EXPECT_EQ(Actions(c.Apply(c.session.PortLost())),
+              (std::vector<A>{A::ConnectionToggle, A::RefreshPortList}));
     EXPECT_FALSE(c.session.Connected());
     EXPECT_TRUE(Actions(c.session.PortLost()).empty()); // told twice, closed once
 }
@@ -232,5 +233,6 @@ TEST(ConnectionSession, RestartKeepsAConnectionTheRescanEndedOrTheUserOpened)
     c.session.RestartAnnounced(); // the rescan closed the connection before the first tick
     EXPECT_EQ(Actions(c.session.RestartStepTick()), (std::vector<A>{A::ShowProgress}));
     c.Toggle(); // the user connected meanwhile
-    EXPECT_EQ(Actions(c.session.RestartPortSearched(0)), (std::vector<A>{A::SelectPortItem, A::HideProgress}));
+    EXPECT_EQ(Actions(c.session.RestartPortSearched(0)),
+              (std::vector<A>{A::SelectPortItem, A::HideProgress}));
 }

@@ -213,10 +213,20 @@ TEST(RxLineAssembler, ReadThatReturnsNothingEndsTheNotificationAndKeepsTheLine)
     rx.Feed("partial");
     for (int result : {0, -1}) {
         int calls = 0;
-        EXPECT_EQ(rx.Receive(100, [&](char*, int) { ++calls; return result; }), 0u);
+        EXPECT_EQ(rx.Receive(100,
+                             [&](char*, int) {
+                                 ++calls;
+                                 return result;
+                             }),
+                  0u);
         EXPECT_EQ(calls, 1);
     }
-    EXPECT_EQ(rx.Receive(0, [](char*, int) -> int { ADD_FAILURE(); return 0; }), 0u);
+    EXPECT_EQ(rx.Receive(0,
+                         [](char*, int) -> int {
+                             ADD_FAILURE();
+                             return 0;
+                         }),
+              0u);
     EXPECT_EQ(rx.PendingText(), "partial");
 }
 

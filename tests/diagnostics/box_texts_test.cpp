@@ -44,17 +44,17 @@ TEST(FormatLatLon, ThreeWideDegreesAndTruncatedMinutes)
 
 TEST(FormatLatLon, ValuesWithoutADegreeTextGiveNA)
 {
-    for (double v : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                     1e12, -1000.0})
+    for (double v :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e12, -1000.0})
         EXPECT_EQ(FormatCoordinate(v, 'E', 'W'), "N/A") << v;
 }
 
 // Each threshold compares the widened single-precision value with a double limit.
 TEST(GnssBoxTexts, HdopSogAndCogThresholds)
 {
-    const std::pair<float, const char*> hdop[] = {
-        {99.9f, "N/A"}, {99.89f, "99.9"}, {100.0f, "N/A"}, {1.2f, " 1.2"},
-        {0.0f, " 0.0"}, {-0.1f, "N/A"},  {-100000.0f, "N/A"}};
+    const std::pair<float, const char*> hdop[] = {{99.9f, "N/A"},     {99.89f, "99.9"}, {100.0f, "N/A"},
+                                                  {1.2f, " 1.2"},     {0.0f, " 0.0"},   {-0.1f, "N/A"},
+                                                  {-100000.0f, "N/A"}};
     for (auto [value, text] : hdop)
         EXPECT_EQ(ShowHdop(value), text) << value;
 
@@ -63,9 +63,11 @@ TEST(GnssBoxTexts, HdopSogAndCogThresholds)
     for (const auto& [value, text] : sog)
         EXPECT_EQ(ShowPositionAndMotion(0, 0, value, 0).sog, text) << value;
 
-    const std::pair<float, std::string> cog[] = {
-        {359.9f, Deg("359.9", "")}, {360.0f, "N/A"}, {361.0f, "N/A"}, {0.0f, Deg("  0.0", "")},
-        {-0.5f, "N/A"}};
+    const std::pair<float, std::string> cog[] = {{359.9f, Deg("359.9", "")},
+                                                 {360.0f, "N/A"},
+                                                 {361.0f, "N/A"},
+                                                 {0.0f, Deg("  0.0", "")},
+                                                 {-0.5f, "N/A"}};
     for (const auto& [value, text] : cog)
         EXPECT_EQ(ShowPositionAndMotion(0, 0, 0, value).cog, text) << value;
 }
@@ -78,9 +80,9 @@ TEST(GnssBoxTexts, FixModeShowsHdopOnlyWithAFix)
         const char* fixText;
         const char* hdopText;
     };
-    const Case cases[] = {
-        {3, 1.2f, "3D", " 1.2"}, {2, 4.0f, "2D", " 4.0"}, {1, 1.2f, "Lost", "N/A"},
-        {0, 1.2f, "Lost", "N/A"}, {3, -100000.0f, "3D", "N/A"}, {-128, 1.0f, "Lost", "N/A"}};
+    const Case cases[] = {{3, 1.2f, "3D", " 1.2"},      {2, 4.0f, "2D", " 4.0"},
+                          {1, 1.2f, "Lost", "N/A"},     {0, 1.2f, "Lost", "N/A"},
+                          {3, -100000.0f, "3D", "N/A"}, {-128, 1.0f, "Lost", "N/A"}};
     for (const Case& c : cases) {
         const FixModeTexts texts = ShowFixMode(c.mode, c.hdop);
         EXPECT_EQ(texts.fixMode, c.fixText) << c.mode;

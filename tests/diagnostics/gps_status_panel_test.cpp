@@ -16,7 +16,8 @@ using namespace diagtest;
 
 namespace {
 
-class GpsPanel : public ::testing::Test {
+class GpsPanel : public ::testing::Test
+{
 protected:
     GpsStatusUpdate Feed(const std::string& line) { return panel.UpdateGpsStatus(line); }
 
@@ -79,7 +80,10 @@ TEST_F(GpsPanel, OnceASecondCycleFlushesAtEachFirstRepetition)
     std::vector<Flush> flushes;
     for (int cycle = 1; cycle <= 7; ++cycle) {
         const std::vector<std::pair<const char*, std::string>> lines = {
-            {"RMC", kRmc}, {"VTG", kVtg}, {"GGA", kGga}, {"GSA", Gsa(3, {1, 2})},
+            {"RMC", kRmc},
+            {"VTG", kVtg},
+            {"GGA", kGga},
+            {"GSA", Gsa(3, {1, 2})},
             {"GSV", Gsv({{1, 40, 83, 46}, {2, 17, 308, 41}, {3 + cycle, 7, 344, 39}})},
             {"GLL", kGll}};
         for (const auto& [formatter, line] : lines) {
@@ -95,11 +99,9 @@ TEST_F(GpsPanel, OnceASecondCycleFlushesAtEachFirstRepetition)
         }
     }
     const std::vector<Flush> expected = {
-        {2, "RMC", {"1", "2", "4"}},
-        {3, "VTG", {"1", "2", "5"}},
-        {4, "GGA", {"1", "2", "6"}},
-        {5, "GLL", {"1", "2", "7", "8"}}, // cycles 4 and 5 merged by id
-        {7, "RMC", {"1", "2", "9"}},      // cycle 6 repeats no type
+        {2, "RMC", {"1", "2", "4"}}, {3, "VTG", {"1", "2", "5"}},
+        {4, "GGA", {"1", "2", "6"}}, {5, "GLL", {"1", "2", "7", "8"}}, // cycles 4 and 5 merged by id
+        {7, "RMC", {"1", "2", "9"}},                                   // cycle 6 repeats no type
     };
     ASSERT_EQ(flushes.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -297,8 +299,7 @@ TEST_F(GpsPanel, LinesThatAreNotSentencesOrTooLongChangeNothing)
         ASSERT_EQ(line.size(), length + 2);
         EXPECT_EQ(Feed(line).fix.has_value(), taken) << length;
     }
-    for (const std::string& junk :
-         {std::string("GPGGA,130711*00\r\n"), std::string(""), std::string("\r\n"),
-          std::string(200, '$'), kGga.substr(0, kGga.size() - 5) + "*00\r\n"})
+    for (const std::string& junk : {std::string("GPGGA,130711*00\r\n"), std::string(""), std::string("\r\n"),
+                                    std::string(200, '$'), kGga.substr(0, kGga.size() - 5) + "*00\r\n"})
         EXPECT_FALSE(Feed(junk).fix);
 }

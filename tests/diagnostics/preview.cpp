@@ -1,7 +1,7 @@
 // Renders the sky map and the signal-strength chart, fed from a receiver capture, into PNG files
-// (and three times enlarged) for a look by eye: the GPS STATUS page's map panel and chart after the capture's last epoch,
-// a crowded chart of 36 satellites and the chart as it starts.
-// Usage: diagnostics_preview CAPTURE OUTPUT_FOLDER
+// (and three times enlarged) for a look by eye: the GPS STATUS page's map panel and chart after the capture's
+// last epoch, a crowded chart of 36 satellites and the chart as it starts. Usage: diagnostics_preview CAPTURE
+// OUTPUT_FOLDER
 #include "diagnostics/gps_status_panel.h"
 #include "diagnostics/paint_satellite_chart.h"
 #include "diagnostics/signal_strength_chart.h"

@@ -47,7 +47,7 @@ TEST(SkyPosition, PixelsOfThePanelMap)
         SkyPoint expected;
     };
     const Case cases[] = {
-        {0, 0, {98, 9}},     {90, 0, {189, 99}},  {45, 45, {131, 67}}, {0, 90, {99, 100}},
+        {0, 0, {98, 9}},      {90, 0, {189, 99}},  {45, 45, {131, 67}}, {0, 90, {99, 100}},
         {123, 90, {99, 100}}, {-1, 90, {99, 100}}, {180, 0, {99, 190}}, {270, 0, {8, 100}},
     };
     for (const Case& c : cases)
@@ -58,8 +58,7 @@ TEST(SkyPosition, PixelsOfThePanelMap)
 TEST(SkyPosition, AnglesOutsideTheCircleWrapOnce)
 {
     // 460 becomes the angle 350, like azimuth 100; the no-value -1 becomes 91, like 359.
-    for (int elevation : {0, 30, 60})
-    {
+    for (int elevation : {0, 30, 60}) {
         EXPECT_EQ(SkyPosition(kPanelMap, 460, elevation), SkyPosition(kPanelMap, 100, elevation));
         EXPECT_EQ(SkyPosition(kPanelMap, -1, elevation), SkyPosition(kPanelMap, 359, elevation));
     }

@@ -63,12 +63,10 @@ TEST(RxCounting, CountersStopAtTheTopInsteadOfWrapping)
 
 namespace {
 
-class SystemCheckPage : public ::testing::Test {
+class SystemCheckPage : public ::testing::Test
+{
 protected:
-    void Answer(const char* sentence)
-    {
-        m47::device::ParseConfigurationLine(info, Line(sentence), true);
-    }
+    void Answer(const char* sentence) { m47::device::ParseConfigurationLine(info, Line(sentence), true); }
 
     DeviceInfo info{};
     RxCounters counters;

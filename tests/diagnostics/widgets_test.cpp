@@ -30,7 +30,8 @@ bool Near(QColor actual, QColor expected, int tolerance = 12)
 }
 
 // The sky map in its 198 x 200 panel, recording the areas it is asked to repaint.
-class RecordingSkyMap : public TPaintSatelliteChart {
+class RecordingSkyMap : public TPaintSatelliteChart
+{
 public:
     using TPaintSatelliteChart::TPaintSatelliteChart;
     QRegion painted;
@@ -45,7 +46,8 @@ protected:
     }
 };
 
-class SkyMapWidget : public ::testing::Test {
+class SkyMapWidget : public ::testing::Test
+{
 protected:
     SkyMapWidget()
     {

@@ -95,7 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (const auto request = tab.LabelEthernetSettingButtonClick(true))
                 step(request->effects);
             continue;
-        case '\x07': tab.ButtonCMD1Click(); step({}); continue;
+        case '\x07':
+            tab.ButtonCMD1Click();
+            step({});
+            continue;
         case '\x08': addresses.many = !addresses.many; continue;
         case '\r':
         case '\0': continue;

@@ -53,7 +53,7 @@ std::size_t RepairChecksum(char* line, std::size_t length)
     return length < at + 3 ? at + 3 : length;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

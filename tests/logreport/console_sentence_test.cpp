@@ -15,11 +15,9 @@ TEST(ConsoleSentence, IsTheTextWithCrLfAndItsZeroByte)
         std::string sent;
     };
     const std::string longest(86, 'A');
-    for (const Case& c : {Case{"", "\r\n\0"s},
-                          Case{"$PTST,,,,,16*28", "$PTST,,,,,16*28\r\n\0"s},
+    for (const Case& c : {Case{"", "\r\n\0"s}, Case{"$PTST,,,,,16*28", "$PTST,,,,,16*28\r\n\0"s},
                           Case{"no dollar, no checksum", "no dollar, no checksum\r\n\0"s},
-                          Case{longest, longest + "\r\n\0"s},
-                          Case{longest + "BC", longest + "\r\n\0"s}}) {
+                          Case{longest, longest + "\r\n\0"s}, Case{longest + "BC", longest + "\r\n\0"s}}) {
         const std::string sent = ConsoleSentence(c.text);
         EXPECT_EQ(sent, c.sent) << c.text;
         EXPECT_LE(sent.size(), kMaxConsoleTextLength + 3);
@@ -34,8 +32,8 @@ TEST(LogSwitch, ClickTurnsLoggingOnFromTagZeroOnly)
         bool down;
         std::string_view caption;
     };
-    for (const Case& c : {Case{0, 1, true, "Stop Log"}, Case{1, 0, false, "Start Log"},
-                          Case{7, 0, false, "Start Log"}}) {
+    for (const Case& c :
+         {Case{0, 1, true, "Stop Log"}, Case{1, 0, false, "Start Log"}, Case{7, 0, false, "Start Log"}}) {
         const LogSwitchState state = LogSwitchAfterClick(c.tag);
         EXPECT_EQ(state.tag, c.newTag) << c.tag;
         EXPECT_EQ(state.down, c.down) << c.tag;

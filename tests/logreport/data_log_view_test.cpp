@@ -24,7 +24,8 @@ namespace {
 
 // The receive path as the window wires it: the assembler's log tap appends to the view while
 // the logging switch's Tag is 1.
-class LoggedReceivePath : public testing::Test {
+class LoggedReceivePath : public testing::Test
+{
 protected:
     LoggedReceivePath()
     {
@@ -50,7 +51,8 @@ protected:
 };
 
 // A view on screen with a few rows, after its refresh ran.
-class ShownLog : public testing::Test {
+class ShownLog : public testing::Test
+{
 protected:
     ShownLog()
     {
@@ -75,8 +77,8 @@ protected:
     void press(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         const QPointF at(5, row * view.fontMetrics().lineSpacing() + 1);
-        QMouseEvent event(QEvent::MouseButtonPress, at, view.viewport()->mapToGlobal(at),
-                          Qt::LeftButton, Qt::LeftButton, modifiers);
+        QMouseEvent event(QEvent::MouseButtonPress, at, view.viewport()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, modifiers);
         QApplication::sendEvent(view.viewport(), &event);
     }
 

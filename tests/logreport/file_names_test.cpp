@@ -24,7 +24,9 @@ NameCase Suggested(std::string given, std::string expected)
     return {SafeFileName, std::move(given), std::move(expected)};
 }
 
-class FileName : public testing::TestWithParam<NameCase> {};
+class FileName : public testing::TestWithParam<NameCase>
+{
+};
 
 } // namespace
 
@@ -34,27 +36,23 @@ TEST_P(FileName, FollowsItsRule)
 }
 
 // The default extension is added only when the name has none.
-INSTANTIATE_TEST_SUITE_P(
-    DefaultExtension, FileName,
-    testing::Values(Extended("/home/tech/m47log", "/home/tech/m47log.TXT"),
-                    Extended("/home/tech/M47A00123456789", "/home/tech/M47A00123456789.TXT"),
-                    Extended("/home/tech/m47log.TXT", "/home/tech/m47log.TXT"),
-                    Extended("/home/tech/m47log.csv", "/home/tech/m47log.csv"),
-                    Extended("/home/tech/logs.d/m47log", "/home/tech/logs.d/m47log.TXT"),
-                    Extended("/home/tech/m47log.", "/home/tech/m47log.TXT"),
-                    Extended("/home/tech/.m47log", "/home/tech/.m47log.TXT"),
-                    Extended("m47log", "m47log.TXT")));
+INSTANTIATE_TEST_SUITE_P(DefaultExtension, FileName,
+                         testing::Values(Extended("/home/tech/m47log", "/home/tech/m47log.TXT"),
+                                         Extended("/home/tech/M47A00123456789",
+                                                  "/home/tech/M47A00123456789.TXT"),
+                                         Extended("/home/tech/m47log.TXT", "/home/tech/m47log.TXT"),
+                                         Extended("/home/tech/m47log.csv", "/home/tech/m47log.csv"),
+                                         Extended("/home/tech/logs.d/m47log", "/home/tech/logs.d/m47log.TXT"),
+                                         Extended("/home/tech/m47log.", "/home/tech/m47log.TXT"),
+                                         Extended("/home/tech/.m47log", "/home/tech/.m47log.TXT"),
+                                         Extended("m47log", "m47log.TXT")));
 
 // The suggested report name stays a plain name in the chosen folder.
 INSTANTIATE_TEST_SUITE_P(
     SuggestedName, FileName,
-    testing::Values(Suggested("M47A00123456789", "M47A00123456789"),
-                    Suggested("", ""),
-                    Suggested("../../etc/passwd", "___.._etc_passwd"),
-                    Suggested("..", "__"),
-                    Suggested("-rf", "_rf"),
-                    Suggested(".-.x", "___x"),
-                    Suggested("/tmp", "_tmp"),
+    testing::Values(Suggested("M47A00123456789", "M47A00123456789"), Suggested("", ""),
+                    Suggested("../../etc/passwd", "___.._etc_passwd"), Suggested("..", "__"),
+                    Suggested("-rf", "_rf"), Suggested(".-.x", "___x"), Suggested("/tmp", "_tmp"),
                     Suggested("M47\\A:B*?<>|\"", "M47_A_B______"),
                     Suggested(std::string("M4\0\x1B\n\x7F", 6), "M4____"),
                     Suggested("M47A-01.5", "M47A-01.5"),

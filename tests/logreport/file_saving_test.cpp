@@ -18,7 +18,8 @@ using Outcome = SaveResult::Outcome;
 namespace {
 
 // A folder of its own, scripted dialogs, and a record of the questions asked with their answers.
-class SavingFiles : public testing::Test {
+class SavingFiles : public testing::Test
+{
 protected:
     QString path(const QString& name) const { return folder.filePath(name); }
 
@@ -56,7 +57,8 @@ protected:
     std::vector<std::string_view> asked; // captions of the questions put
 };
 
-class SavingTheLog : public SavingFiles {
+class SavingTheLog : public SavingFiles
+{
 protected:
     SavingTheLog()
     {

@@ -30,10 +30,10 @@ TEST(LogLines, KeepsEveryLineAsReceived)
 {
     const std::vector<std::string> lines{
         "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
-        "",                             // a lone CR LF from the device
-        std::string(5000, 'X'),         // far beyond a sentence: kept in full
-        "\xB3\x73\xBD\x75 \x80\xFF",    // code-page bytes pass unchanged
-        std::string("A\0B", 3),         // whatever bytes a line holds
+        "",                          // a lone CR LF from the device
+        std::string(5000, 'X'),      // far beyond a sentence: kept in full
+        "\xB3\x73\xBD\x75 \x80\xFF", // code-page bytes pass unchanged
+        std::string("A\0B", 3),      // whatever bytes a line holds
         "",
     };
     LogLines log;

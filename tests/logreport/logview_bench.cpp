@@ -163,8 +163,8 @@ int main(int argc, char** argv)
     view.show();
     QApplication::processEvents();
 
-    std::printf("Receive path, %zu lines of %s in %zu-byte notifications:\n", options.lines,
-                kCapture, kNotificationBytes);
+    std::printf("Receive path, %zu lines of %s in %zu-byte notifications:\n", options.lines, kCapture,
+                kNotificationBytes);
     std::printf("  without the log %12.0f lines/s\n", ReceiveRate(capture, options.lines, nullptr));
     const long residentBefore = ResidentKiB();
     std::printf("  with the log    %12.0f lines/s\n", ReceiveRate(capture, options.lines, &view));
@@ -189,22 +189,22 @@ int main(int argc, char** argv)
                 }));
 
     std::printf("Memory per logged line:\n");
-    std::printf("  store %.1f bytes (text %.1f), resident growth %.1f bytes\n",
-                static_cast<double>(view.lines().MemoryBytes()) / count,
-                [&] {
-                    std::size_t text = 0;
-                    for (std::size_t i = 0; i < count; ++i)
-                        text += view.lines().Line(i).size();
-                    return static_cast<double>(text) / count;
-                }(),
-                static_cast<double>(residentAfter - residentBefore) * 1024.0 / count);
+    std::printf(
+        "  store %.1f bytes (text %.1f), resident growth %.1f bytes\n",
+        static_cast<double>(view.lines().MemoryBytes()) / count,
+        [&] {
+            std::size_t text = 0;
+            for (std::size_t i = 0; i < count; ++i)
+                text += view.lines().Line(i).size();
+            return static_cast<double>(text) / count;
+        }(),
+        static_cast<double>(residentAfter - residentBefore) * 1024.0 / count);
 
     QTemporaryDir folder;
     const QString path = folder.filePath("m47log.TXT");
     QElapsedTimer timer;
     timer.start();
-    const auto error = m47::logreport::writeFileSafely(
-        path, m47::logreport::savedLogContents(view.lines()));
+    const auto error = m47::logreport::writeFileSafely(path, m47::logreport::savedLogContents(view.lines()));
     std::printf("Saving %zu lines: %.2f s, %lld bytes%s\n", count, Seconds(timer),
                 static_cast<long long>(QFileInfo(path).size()), error ? " FAILED" : "");
     return error ? 1 : 0;

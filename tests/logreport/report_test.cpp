@@ -94,8 +94,7 @@ TEST(ConfigurationReport, NetworkValuesNotReceivedReadNone)
     ReportRecord record = EnglishRecord();
     record.networkModulePresent = true;
     const std::string file = ReportFile(record);
-    EXPECT_NE(file.find("\tVeldra Network Firmware Version: = None\r\n\r\n\tVeldra IP"),
-              std::string::npos);
+    EXPECT_NE(file.find("\tVeldra Network Firmware Version: = None\r\n\r\n\tVeldra IP"), std::string::npos);
     EXPECT_NE(file.find("\tVeldra IP Address: = None\r\n\r\n===="), std::string::npos);
 }
 
@@ -132,7 +131,8 @@ TEST(ConfigurationReport, GpsItemsFollowTheBoxes)
         std::string modeLine;
     };
     for (const Case& c :
-         {Case{true, 0, "\tEnable Internal GPS Module = ON\r\n", "\tGPS Mode = Altitude higher than 500m\r\n"},
+         {Case{true, 0, "\tEnable Internal GPS Module = ON\r\n",
+               "\tGPS Mode = Altitude higher than 500m\r\n"},
           Case{false, 1, "\tEnable Internal GPS Module = OFF\r\n", "\tGPS Mode = At Sea level\r\n"},
           Case{true, -1, "\tEnable Internal GPS Module = ON\r\n", "\tGPS Mode = At Sea level\r\n"}}) {
         ReportRecord record = EnglishRecord();

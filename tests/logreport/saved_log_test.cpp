@@ -15,7 +15,9 @@ struct SavedLogCase {
     std::string file;
 };
 
-class SavedLog : public testing::TestWithParam<SavedLogCase> {};
+class SavedLog : public testing::TestWithParam<SavedLogCase>
+{
+};
 
 std::string Saved(const LogLines& log, std::size_t* pieces = nullptr)
 {
@@ -46,12 +48,11 @@ TEST_P(SavedLog, EveryLineEndsInCrLf)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SavedLog,
-    testing::Values(
-        SavedLogCase{"Empty", {}, ""},
-        SavedLogCase{"OneLine", {"$PTST,,,,,16*28"}, "$PTST,,,,,16*28\r\n"},
-        SavedLogCase{"EmptyLines", {"", "", "$A"}, "\r\n\r\n$A\r\n"},
-        SavedLogCase{"LastLineEmpty", {"$A", ""}, "$A\r\n\r\n"},
-        SavedLogCase{"OverLong", {std::string(300, 'Z')}, std::string(300, 'Z') + "\r\n"}),
+    testing::Values(SavedLogCase{"Empty", {}, ""},
+                    SavedLogCase{"OneLine", {"$PTST,,,,,16*28"}, "$PTST,,,,,16*28\r\n"},
+                    SavedLogCase{"EmptyLines", {"", "", "$A"}, "\r\n\r\n$A\r\n"},
+                    SavedLogCase{"LastLineEmpty", {"$A", ""}, "$A\r\n\r\n"},
+                    SavedLogCase{"OverLong", {std::string(300, 'Z')}, std::string(300, 'Z') + "\r\n"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(SavedLog, LargeLogComesInPiecesInOrder)

@@ -128,8 +128,7 @@ TEST(NetworkPage, ReadBackShowsVersionAndAddressThenLeavesOnThe16thTick)
     EXPECT_EQ(page.device.NetworkFirmwareReceived, 0);
 
     page.Ticks(20, true, &module);
-    const std::vector<std::pair<int, std::string>> writes{
-        {0, kEnter}, {1, kVer}, {3, kSysIp}, {16, kLeave}};
+    const std::vector<std::pair<int, std::string>> writes{{0, kEnter}, {1, kVer}, {3, kSysIp}, {16, kLeave}};
     EXPECT_EQ(page.writes, writes);
     EXPECT_EQ(page.firmwareCaption, "V1.2.2\r\n");
     EXPECT_EQ(page.addressCaption, "192.168.1.254");
@@ -227,16 +226,36 @@ TEST(StoreModuleValue, AddressAnswerIsReadOnlyInItsExactForm)
     // Each case follows an accepted "1.2.3.4,5.6.7.8"; a refused value must leave it.
     const std::array<std::uint8_t, 8> earlier{1, 2, 3, 4, 5, 6, 7, 8};
     const AddressCase cases[] = {
-        {"in the PC's group", "192.168.1.254,255.255.255.0\r\n", true,
-         {192, 168, 1, 254, 255, 255, 255, 0}, "192.168.1.254", true},
-        {"fourth byte plays no part", "10.0.0.200,0.0.0.0\r\n", true,
-         {10, 0, 0, 200, 0, 0, 0, 0}, "10.0.0.200", true},
-        {"third byte differs", "192.168.2.1,255.255.255.0\r\n", true,
-         {192, 168, 2, 1, 255, 255, 255, 0}, "192.168.2.1", false},
-        {"numbers modulo 256", "300.168.1.2,256.-1.0.0\r\n", true,
-         {44, 168, 1, 2, 0, 255, 0, 0}, "44.168.1.2", false},
-        {"spaces and letters read as atoi does", " 192. 168.1x.254,a.b.c.d\r\n", true,
-         {192, 168, 1, 254, 0, 0, 0, 0}, "192.168.1.254", true},
+        {"in the PC's group",
+         "192.168.1.254,255.255.255.0\r\n",
+         true,
+         {192, 168, 1, 254, 255, 255, 255, 0},
+         "192.168.1.254",
+         true},
+        {"fourth byte plays no part",
+         "10.0.0.200,0.0.0.0\r\n",
+         true,
+         {10, 0, 0, 200, 0, 0, 0, 0},
+         "10.0.0.200",
+         true},
+        {"third byte differs",
+         "192.168.2.1,255.255.255.0\r\n",
+         true,
+         {192, 168, 2, 1, 255, 255, 255, 0},
+         "192.168.2.1",
+         false},
+        {"numbers modulo 256",
+         "300.168.1.2,256.-1.0.0\r\n",
+         true,
+         {44, 168, 1, 2, 0, 255, 0, 0},
+         "44.168.1.2",
+         false},
+        {"spaces and letters read as atoi does",
+         " 192. 168.1x.254,a.b.c.d\r\n",
+         true,
+         {192, 168, 1, 254, 0, 0, 0, 0},
+         "192.168.1.254",
+         true},
         {"five dots", "192.168.1.254,255.255.0\r\n", false, earlier, "1.2.3.4", false},
         {"seven dots", "192.168.1.254,255.255.255.0.1\r\n", false, earlier, "1.2.3.4", false},
         {"comma early", "192.168.1,254.255.255.255.0\r\n", false, earlier, "1.2.3.4", false},
@@ -278,8 +297,7 @@ TEST(StoreModuleValue, VersionAndNameAreCutToTheirFields)
     EXPECT_EQ(e.firmwareVersion, std::string(29, 'v'));
 
     NetworkTabEffects nameEffects;
-    EXPECT_EQ(page.tab.StoreModuleValue(kQueryDeviceName, std::string(70, 'n'), nameEffects),
-              kValueAccepted);
+    EXPECT_EQ(page.tab.StoreModuleValue(kQueryDeviceName, std::string(70, 'n'), nameEffects), kValueAccepted);
     EXPECT_EQ(std::string(page.tab.ModuleInfo().ModuleDeviceName), std::string(49, 'n'));
     EXPECT_FALSE(nameEffects.firmwareVersion || nameEffects.address || nameEffects.linkEnabled);
 }

@@ -15,7 +15,8 @@ using namespace m47::netmodule;
 namespace {
 
 // Takes the place of the browser for "http" addresses.
-class UrlCatcher : public QObject {
+class UrlCatcher : public QObject
+{
     Q_OBJECT
 public:
     QList<QUrl> opened;

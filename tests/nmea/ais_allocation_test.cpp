@@ -13,7 +13,8 @@
 namespace nmea {
 namespace {
 
-TEST(AisAllocation, NoneWhileDecodingCaptures) {
+TEST(AisAllocation, NoneWhileDecodingCaptures)
+{
     std::vector<std::string> lines;
     std::vector<test::CapturedPayload> payloads;
     for (const char* capture : {"gpsd/test/sample.aivdm", "pyais/nmea_data_sample.txt"}) {
@@ -29,7 +30,7 @@ TEST(AisAllocation, NoneWhileDecodingCaptures) {
     auto library = std::make_unique<SentenceLibrary>();
 
     const long before = test::AllocationCount();
-    ASSERT_GT(before, 0);  // the counting allocator is in use
+    ASSERT_GT(before, 0); // the counting allocator is in use
     int decoded = 0;
     for (const test::CapturedPayload& p : payloads) {
         if (Dearmour(p.payload, p.fillBits, state->bits) &&
@@ -46,5 +47,5 @@ TEST(AisAllocation, NoneWhileDecodingCaptures) {
     EXPECT_GT(accepted, 500);
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

@@ -16,41 +16,52 @@ using test::FieldText;
 constexpr std::uint32_t kMmsi = 123456789;
 
 // Type, repeat indicator and MMSI: the start of every message.
-BitWriter Header(unsigned type) {
+BitWriter Header(unsigned type)
+{
     BitWriter w;
     w.Put(type, 6).Put(0, 2).Put(kMmsi, 30);
     return w;
 }
 
 struct PositionFields {
-    std::uint32_t turn = 0;      // 8-bit two's complement
-    std::uint32_t speed = 0;     // tenths of a knot
-    std::uint32_t lon = 0;       // 28-bit two's complement, 1/10000 minute
-    std::uint32_t lat = 0;       // 27-bit two's complement
-    std::uint32_t course = 0;    // tenths of a degree
+    std::uint32_t turn = 0;   // 8-bit two's complement
+    std::uint32_t speed = 0;  // tenths of a knot
+    std::uint32_t lon = 0;    // 28-bit two's complement, 1/10000 minute
+    std::uint32_t lat = 0;    // 27-bit two's complement
+    std::uint32_t course = 0; // tenths of a degree
     std::uint32_t heading = 0;
 };
 
-BitWriter PositionReport(const PositionFields& f) {
+BitWriter PositionReport(const PositionFields& f)
+{
     BitWriter w = Header(1);
     w.Put(5, 4).Put(f.turn, 8).Put(f.speed, 10).Put(1, 1).Put(f.lon, 28).Put(f.lat, 27);
     w.Put(f.course, 12).Put(f.heading, 9).Put(33, 6).Put(0, 4).Put(0, 1).Put(1, 1).Put(0x12345, 19);
     return w;
 }
 
-std::uint32_t TwosComplement(std::int64_t value, unsigned width) {
+std::uint32_t TwosComplement(std::int64_t value, unsigned width)
+{
     return static_cast<std::uint32_t>(value & ((std::int64_t{1} << width) - 1));
 }
 
-class AisDecode : public ::testing::Test {
+class AisDecode : public ::testing::Test
+{
 protected:
     std::unique_ptr<AisState> state = std::make_unique<AisState>();
 };
 
 // Every layout against its documented field count and length in bits; a message of that
 // length (rounded up to whole bytes, as transmitted) decodes all its fields.
-TEST_F(AisDecode, EveryLayoutDecodesAllFieldsOfAFullMessage) {
-    struct Case { unsigned type; unsigned part; std::size_t layout; unsigned fields; unsigned bits; };
+TEST_F(AisDecode, EveryLayoutDecodesAllFieldsOfAFullMessage)
+{
+    struct Case {
+        unsigned type;
+        unsigned part;
+        std::size_t layout;
+        unsigned fields;
+        unsigned bits;
+    };
     const Case cases[] = {
         {1, 0, 0, 16, 168},   {2, 0, 1, 16, 168},   {3, 0, 2, 16, 168},   {4, 0, 3, 16, 168},
         {5, 0, 4, 15, 424},   {6, 0, 5, 10, 88},    {7, 0, 6, 12, 168},   {8, 0, 7, 7, 56},
@@ -81,7 +92,8 @@ TEST_F(AisDecode, EveryLayoutDecodesAllFieldsOfAFullMessage) {
     }
 }
 
-TEST_F(AisDecode, UnknownIdentifiersAreRejected) {
+TEST_F(AisDecode, UnknownIdentifiersAreRejected)
+{
     for (const unsigned type : {0u, 25u, 26u, 27u, 63u}) {
         BitWriter w = Header(type);
         w.PadTo(168);
@@ -94,9 +106,11 @@ TEST_F(AisDecode, UnknownIdentifiersAreRejected) {
     EXPECT_FALSE(DecodeAisFields(unlinked, state->bits, state->message));
 }
 
-TEST_F(AisDecode, FieldOfUnknownKindRejectsTheMessage) {
+TEST_F(AisDecode, FieldOfUnknownKindRejectsTheMessage)
+{
     for (const FieldKind kind : {fkUnsupported, static_cast<FieldKind>(42)}) {
-        const AisFieldDef fields[] = {{6, fkByte, 1.0f, "type"}, {2, fkByte, 1.0f, "repeat"}, {8, kind, 1.0f, "odd"}};
+        const AisFieldDef fields[] = {
+            {6, fkByte, 1.0f, "type"}, {2, fkByte, 1.0f, "repeat"}, {8, kind, 1.0f, "odd"}};
         const AisLayout odd{fields, 3};
         AisLayoutTable table = state->layouts;
         table.layouts[0] = &odd;
@@ -108,15 +122,29 @@ TEST_F(AisDecode, FieldOfUnknownKindRejectsTheMessage) {
     }
 }
 
-TEST_F(AisDecode, PositionReportScaling) {
-    struct Case { PositionFields in; float turn, speed, lon, lat, course, heading; };
+TEST_F(AisDecode, PositionReportScaling)
+{
+    struct Case {
+        PositionFields in;
+        float turn, speed, lon, lat, course, heading;
+    };
     const Case cases[] = {
         // Not-available values of the standard read as 181 and 91 degrees.
         {{0, 1023, 181 * 600000, 91 * 600000, 3600, 511}, 0.0f, 102.3f, 181.0f, 91.0f, 360.0f, 511.0f},
         {{TwosComplement(-127, 8), 123, TwosComplement(-74037230, 28), 29028980, 2240, 215},
-         -720.0f, 12.3f, -123.395383f, 48.381633f, 224.0f, 215.0f},
+         -720.0f,
+         12.3f,
+         -123.395383f,
+         48.381633f,
+         224.0f,
+         215.0f},
         {{127, 0, TwosComplement(-600000, 28), TwosComplement(-600000, 27), 0, 359},
-         720.0f, 0.0f, -1.0f, -1.0f, 0.0f, 359.0f},
+         720.0f,
+         0.0f,
+         -1.0f,
+         -1.0f,
+         0.0f,
+         359.0f},
         {{TwosComplement(-128, 8), 0, 0, 0, 0, 360}, -731.386f, 0.0f, 0.0f, 0.0f, 0.0f, 511.0f},
         {{1, 0, 0, 0, 0, 400}, 0.04464f, 0.0f, 0.0f, 0.0f, 0.0f, 511.0f},
     };
@@ -138,7 +166,8 @@ TEST_F(AisDecode, PositionReportScaling) {
     EXPECT_EQ(static_cast<float>(*FieldNumber(*state, "lat")), 91.0f);
 }
 
-TEST_F(AisDecode, ShortMessageKeepsZerosWhereFieldsDidNotFit) {
+TEST_F(AisDecode, ShortMessageKeepsZerosWhereFieldsDidNotFit)
+{
     BitWriter longer = Header(5);
     longer.PadTo(424);
     ASSERT_TRUE(DecodeBits(*state, longer));
@@ -147,7 +176,7 @@ TEST_F(AisDecode, ShortMessageKeepsZerosWhereFieldsDidNotFit) {
     BitWriter w = Header(1);
     w.Put(5, 4).Put(0x3F, 6);
     ASSERT_TRUE(DecodeBits(*state, w));
-    EXPECT_EQ(state->message.fieldCount, 4);  // type, repeat, MMSI, status
+    EXPECT_EQ(state->message.fieldCount, 4); // type, repeat, MMSI, status
     EXPECT_EQ(FieldNumber(*state, "status"), 5);
     EXPECT_FALSE(FieldNumber(*state, "turn").has_value());
     EXPECT_EQ(state->message.size, 7);
@@ -156,7 +185,8 @@ TEST_F(AisDecode, ShortMessageKeepsZerosWhereFieldsDidNotFit) {
     }
 }
 
-TEST_F(AisDecode, TextsKeepTheirPaddingAndSpaces) {
+TEST_F(AisDecode, TextsKeepTheirPaddingAndSpaces)
+{
     BitWriter w = Header(5);
     w.Put(0, 2).Put(9134270, 30).PutText("3FOF8", 7).PutText("EVER DIADEM", 20);
     w.Put(70, 8).Put(0, 30).Put(1, 4).Put(0, 20).Put(122, 8).PutText("NEW YORK  ?0", 20);
@@ -169,8 +199,14 @@ TEST_F(AisDecode, TextsKeepTheirPaddingAndSpaces) {
     EXPECT_EQ(FieldNumber(*state, "imo"), 9134270);
 }
 
-TEST_F(AisDecode, TrailingTextTakesTheWholeCharactersLeft) {
-    struct Case { unsigned type; unsigned headerBits; unsigned totalBits; std::size_t characters; };
+TEST_F(AisDecode, TrailingTextTakesTheWholeCharactersLeft)
+{
+    struct Case {
+        unsigned type;
+        unsigned headerBits;
+        unsigned totalBits;
+        std::size_t characters;
+    };
     const Case cases[] = {
         {8, 56, 56, 0}, {8, 56, 80, 4}, {6, 88, 96, 1}, {12, 72, 1008, 156}, {14, 40, 1008, 161},
     };
@@ -187,7 +223,8 @@ TEST_F(AisDecode, TrailingTextTakesTheWholeCharactersLeft) {
     }
 }
 
-TEST_F(AisDecode, Type22AddressedCarriesTwoDestinations) {
+TEST_F(AisDecode, Type22AddressedCarriesTwoDestinations)
+{
     for (const bool addressed : {true, false}) {
         BitWriter w = Header(22);
         w.Put(0, 2).Put(2087, 12).Put(2088, 12).Put(1, 4).Put(1, 1);
@@ -202,8 +239,12 @@ TEST_F(AisDecode, Type22AddressedCarriesTwoDestinations) {
     }
 }
 
-TEST_F(AisDecode, Type24PartNumberChoosesTheLayout) {
-    struct Case { unsigned part; std::size_t layout; };
+TEST_F(AisDecode, Type24PartNumberChoosesTheLayout)
+{
+    struct Case {
+        unsigned part;
+        std::size_t layout;
+    };
     for (const Case c : {Case{0, 23}, Case{1, 24}, Case{2, 23}, Case{3, 23}}) {
         BitWriter w = Header(24);
         w.Put(c.part, 2).PadTo(168);
@@ -213,7 +254,8 @@ TEST_F(AisDecode, Type24PartNumberChoosesTheLayout) {
     }
 }
 
-TEST(AisSplit, DimensionsAndEta) {
+TEST(AisSplit, DimensionsAndEta)
+{
     const ShipDimensions d = SplitDimensions((225u << 21) | (70u << 12) | (1u << 6) | 31u);
     EXPECT_EQ(d.toBow, 225);
     EXPECT_EQ(d.toStern, 70);
@@ -226,5 +268,5 @@ TEST(AisSplit, DimensionsAndEta) {
     EXPECT_EQ(eta.minute, 59);
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

@@ -21,23 +21,28 @@ namespace {
 using namespace test;
 
 // Sign-preserving square of the rate-of-turn indicator divided by 4.733.
-double RateOfTurn(double indicator) {
+double RateOfTurn(double indicator)
+{
     const double r = indicator / 4.733;
     return r * std::fabs(r);
 }
 
-std::string CutAtPadding(const std::string& text) {
+std::string CutAtPadding(const std::string& text)
+{
     return TrimPadding(text.substr(0, text.find('@')));
 }
 
-class Comparison {
+class Comparison
+{
 public:
     // `skip`: fields the reference reads differently, each given with its reason by the caller.
     Comparison(const AisState& state, std::string where, std::set<std::string> skip = {})
-        : state_(state), where_(std::move(where)), skip_(std::move(skip)) {}
+        : state_(state), where_(std::move(where)), skip_(std::move(skip))
+    {}
 
     // Fields the layout lacks are not compared; fields past a short message's end read 0.
-    void Number(const std::string& field, std::optional<double> expected, double tolerance = 0.0) {
+    void Number(const std::string& field, std::optional<double> expected, double tolerance = 0.0)
+    {
         if (!expected || !LayoutHasField(state_, field) || KnownDifference(field)) {
             return;
         }
@@ -48,13 +53,15 @@ public:
         }
     }
     // The reference ends a text at its first "@" and drops trailing spaces.
-    void Text(const std::string& field, const std::string& actual, const std::string& expected) {
+    void Text(const std::string& field, const std::string& actual, const std::string& expected)
+    {
         ++compared_;
         if (CutAtPadding(actual) != expected) {
             Fail(field, "\"" + actual + "\"", "\"" + expected + "\"");
         }
     }
-    void Value(const std::string& field, double actual, double expected) {
+    void Value(const std::string& field, double actual, double expected)
+    {
         ++compared_;
         if (actual != expected) {
             Fail(field, std::to_string(actual), std::to_string(expected));
@@ -65,7 +72,8 @@ public:
 private:
     bool KnownDifference(const std::string& field) const { return skip_.count(field) != 0; }
 
-    void Fail(const std::string& field, const std::string& actual, const std::string& expected) {
+    void Fail(const std::string& field, const std::string& actual, const std::string& expected)
+    {
         ADD_FAILURE() << where_ << ": " << field << " is " << actual << ", expected " << expected;
     }
 
@@ -75,7 +83,8 @@ private:
     int compared_ = 0;
 };
 
-std::optional<double> Num(const JsonObject& o, const std::string& key) {
+std::optional<double> Num(const JsonObject& o, const std::string& key)
+{
     const auto it = o.find(key);
     if (it == o.end() || it->second.isText) {
         return std::nullopt;
@@ -83,7 +92,8 @@ std::optional<double> Num(const JsonObject& o, const std::string& key) {
     return it->second.number;
 }
 
-std::optional<std::string> Str(const JsonObject& o, const std::string& key) {
+std::optional<std::string> Str(const JsonObject& o, const std::string& key)
+{
     const auto it = o.find(key);
     if (it == o.end()) {
         return std::nullopt;
@@ -91,7 +101,8 @@ std::optional<std::string> Str(const JsonObject& o, const std::string& key) {
     return it->second.isText ? it->second.text : std::to_string(static_cast<long long>(it->second.number));
 }
 
-void CompareDimensions(Comparison& cmp, const AisState& state, const JsonObject& o) {
+void CompareDimensions(Comparison& cmp, const AisState& state, const JsonObject& o)
+{
     const std::optional<double> raw = FieldNumber(state, "dimensions");
     if (!raw || !Num(o, "to_bow")) {
         return;
@@ -103,7 +114,8 @@ void CompareDimensions(Comparison& cmp, const AisState& state, const JsonObject&
     cmp.Value("to_starboard", d.toStarboard, *Num(o, "to_starboard"));
 }
 
-void CompareTexts(Comparison& cmp, const AisState& state, const JsonObject& o) {
+void CompareTexts(Comparison& cmp, const AisState& state, const JsonObject& o)
+{
     for (const char* key : {"shipname", "callsign", "destination", "vendorid", "text"}) {
         const std::optional<std::string> ours = FieldText(state, key);
         const std::optional<std::string> expected = Str(o, key);
@@ -123,7 +135,8 @@ void CompareTexts(Comparison& cmp, const AisState& state, const JsonObject& o) {
 
 // gpsd: positions in 1/10000 minute (1/10 minute for types 17, 22 and 23), speed and course in
 // tenths, the rate-of-turn indicator raw, the heading raw.
-void CompareWithGpsd(Comparison& cmp, const AisState& state, const JsonObject& o) {
+void CompareWithGpsd(Comparison& cmp, const AisState& state, const JsonObject& o)
+{
     const unsigned type = state.message.Id();
     const bool tenthMinute = type == 17 || type == 22 || type == 23;
     const double perDegree = tenthMinute ? 600.0 : 600000.0;
@@ -147,12 +160,13 @@ void CompareWithGpsd(Comparison& cmp, const AisState& state, const JsonObject& o
     if (const auto v = Num(o, "heading")) {
         cmp.Number("heading", *v > 359 ? 511.0 : *v);
     }
-    for (const char* key : {"mmsi", "imo", "repeat", "status", "accuracy", "raim", "second", "epfd", "shiptype",
-                            "ais_version", "dte", "alt", "dest_mmsi", "seqno", "retransmit", "aid_type",
-                            "off_position", "virtual_aid", "channel_a", "channel_b", "txrx", "power",
-                            "addressed", "band_a", "band_b", "zonesize", "interval", "quiet", "cs",
-                            "display", "dsc", "band", "msg22", "mmsi1", "mmsi2", "mmsi3", "mmsi4",
-                            "offset1", "offset2", "increment1", "increment2"}) {
+    for (const char* key :
+         {"mmsi",       "imo",       "repeat",       "status",      "accuracy",   "raim",      "second",
+          "epfd",       "shiptype",  "ais_version",  "dte",         "alt",        "dest_mmsi", "seqno",
+          "retransmit", "aid_type",  "off_position", "virtual_aid", "channel_a",  "channel_b", "txrx",
+          "power",      "addressed", "band_a",       "band_b",      "zonesize",   "interval",  "quiet",
+          "cs",         "display",   "dsc",          "band",        "msg22",      "mmsi1",     "mmsi2",
+          "mmsi3",      "mmsi4",     "offset1",      "offset2",     "increment1", "increment2"}) {
         if (!(type == 23 && std::string(key) == "shiptype")) {
             cmp.Number(key, Num(o, key));
         }
@@ -194,7 +208,8 @@ void CompareWithGpsd(Comparison& cmp, const AisState& state, const JsonObject& o
 }
 
 // Type and MMSI from the first 48 bits, for a message the decoder rejects as a whole.
-std::pair<double, double> Header(std::string_view payload) {
+std::pair<double, double> Header(std::string_view payload)
+{
     AisBitBuffer bits;
     if (payload.size() < 8 || !Dearmour(payload.substr(0, 8), 0, bits)) {
         return {0.0, 0.0};
@@ -202,7 +217,8 @@ std::pair<double, double> Header(std::string_view payload) {
     return {ReadBits(bits, 0, 6), ReadBits(bits, 8, 30)};
 }
 
-TEST(AisGolden, GpsdSampleAgreesWithItsCheckFile) {
+TEST(AisGolden, GpsdSampleAgreesWithItsCheckFile)
+{
     auto state = std::make_unique<AisState>();
     const std::vector<CapturedPayload> captured = ReadCapture(TestDataPath("gpsd/test/sample.aivdm"));
     const std::vector<std::string> checks = ReadLines(TestDataPath("gpsd/test/sample.aivdm.ju.chk"));
@@ -218,7 +234,8 @@ TEST(AisGolden, GpsdSampleAgreesWithItsCheckFile) {
     for (const CapturedPayload& p : captured) {
         const bool decoded = DecodePayload(*state, p.payload, p.fillBits);
         const auto [type, mmsi] =
-            decoded ? std::pair<double, double>(state->message.Id(), *FieldNumber(*state, "mmsi")) : Header(p.payload);
+            decoded ? std::pair<double, double>(state->message.Id(), *FieldNumber(*state, "mmsi"))
+                    : Header(p.payload);
         if (!decoded && type >= 1 && type <= 24) {
             undecoded.insert(p.line);
         }
@@ -258,8 +275,12 @@ TEST(AisGolden, GpsdSampleAgreesWithItsCheckFile) {
 
 // Receiver captures through the whole library, each AIS report of the reference's output
 // checked against the message the line before it completed.
-TEST(AisGolden, DaemonCapturesThroughTheLibraryAgreeWithTheirCheckFiles) {
-    struct Capture { const char* name; std::set<std::size_t> rejected; };
+TEST(AisGolden, DaemonCapturesThroughTheLibraryAgreeWithTheirCheckFiles)
+{
+    struct Capture {
+        const char* name;
+        std::set<std::size_t> rejected;
+    };
     const Capture captures[] = {
         {"ais-18-27.log.chk", {}},
         {"ais-raw-messages.log.chk", {}},
@@ -271,7 +292,8 @@ TEST(AisGolden, DaemonCapturesThroughTheLibraryAgreeWithTheirCheckFiles) {
     for (const Capture& capture : captures) {
         SCOPED_TRACE(capture.name);
         auto library = std::make_unique<SentenceLibrary>();
-        const std::vector<std::string> lines = ReadLines(TestDataPath(std::string("gpsd/test/daemon/") + capture.name));
+        const std::vector<std::string> lines =
+            ReadLines(TestDataPath(std::string("gpsd/test/daemon/") + capture.name));
         bool completed = false;
         std::size_t inputLine = 0;
         std::set<std::size_t> rejected;
@@ -284,7 +306,8 @@ TEST(AisGolden, DaemonCapturesThroughTheLibraryAgreeWithTheirCheckFiles) {
                 continue;
             }
             // The reference repeats the own ship's last report after a position fix.
-            if (line.rfind("{\"class\":\"AIS\"", 0) != 0 || inputLine == 0 || lines[inputLine - 1][0] == '$') {
+            if (line.rfind("{\"class\":\"AIS\"", 0) != 0 || inputLine == 0 ||
+                lines[inputLine - 1][0] == '$') {
                 continue;
             }
             const JsonObject o = ParseJsonObject(line);
@@ -307,7 +330,8 @@ TEST(AisGolden, DaemonCapturesThroughTheLibraryAgreeWithTheirCheckFiles) {
 }
 
 // libais: scaled values (degrees, knots, degrees of course); one object per line of the capture.
-TEST(AisGolden, LibaisTypeExamplesAgreeWithTheirValues) {
+TEST(AisGolden, LibaisTypeExamplesAgreeWithTheirValues)
+{
     auto state = std::make_unique<AisState>();
     const std::vector<std::string> lines = ReadLines(TestDataPath("libais/typeexamples.nmea"));
     const std::vector<std::string> objects = ReadLines(TestDataPath("libais/typeexamples.json"));
@@ -360,15 +384,16 @@ TEST(AisGolden, LibaisTypeExamplesAgreeWithTheirValues) {
             }
         }
         if (Num(o, "to_bow")) {
-            const ShipDimensions d = SplitDimensions(static_cast<std::uint32_t>(*FieldNumber(*state, "dimensions")));
+            const ShipDimensions d =
+                SplitDimensions(static_cast<std::uint32_t>(*FieldNumber(*state, "dimensions")));
             EXPECT_EQ(d.toBow, *Num(o, "to_bow"));
             EXPECT_EQ(d.toStern, *Num(o, "to_stern"));
             EXPECT_EQ(d.toPort, *Num(o, "to_port"));
             EXPECT_EQ(d.toStarboard, *Num(o, "to_starboard"));
         }
     }
-    EXPECT_EQ(typesSeen.size(), 23u);  // 1 to 24 except 19
+    EXPECT_EQ(typesSeen.size(), 23u); // 1 to 24 except 19
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

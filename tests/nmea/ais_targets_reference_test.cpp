@@ -19,7 +19,8 @@ namespace nmea {
 namespace {
 
 // The rules of finding, taking and freeing entries, walked entry by entry.
-class LinearTable {
+class LinearTable
+{
 public:
     struct Entry {
         std::uint32_t mmsi = 0;
@@ -32,7 +33,8 @@ public:
     };
 
     // UpdateTarget's choice of entry and its stamps, then the count ProcessSentence adds.
-    std::size_t Update(std::uint32_t mmsi, bool ownShip, const ClockReading& now) {
+    std::size_t Update(std::uint32_t mmsi, bool ownShip, const ClockReading& now)
+    {
         std::size_t index = 0;
         bool isNew = false;
         if (ownShip) {
@@ -70,7 +72,8 @@ public:
     std::size_t count = 1;
 
 private:
-    std::size_t Evict() {
+    std::size_t Evict()
+    {
         std::size_t chosen = 1;
         for (std::size_t i = 2; i < count; ++i) {
             if (Stamp(entries[i]) < Stamp(entries[chosen])) {
@@ -86,22 +89,26 @@ private:
     static std::uint32_t Stamp(const Entry& e) { return StampSeconds(e.lastDate, e.lastTime); }
 };
 
-bool operator==(const PackedDate& a, const PackedDate& b) {
+bool operator==(const PackedDate& a, const PackedDate& b)
+{
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-bool operator==(const PackedTime& a, const PackedTime& b) {
+bool operator==(const PackedTime& a, const PackedTime& b)
+{
     return a.hour == b.hour && a.minute == b.minute && a.second == b.second;
 }
 
-bool SameEntry(const AisTarget& t, const LinearTable::Entry& r) {
+bool SameEntry(const AisTarget& t, const LinearTable::Entry& r)
+{
     return t.mmsi == r.mmsi && t.lastSeenDate == r.lastDate && t.lastSeenTime == r.lastTime &&
            t.firstSeenDate == r.firstDate && t.firstSeenTime == r.firstTime && t.vdmCount == r.vdmCount &&
            t.vdoCount == r.vdoCount;
 }
 
 // The first entry where the table and the walk differ, or -1.
-int FirstDifference(const AisTargetTable& table, const LinearTable& reference) {
+int FirstDifference(const AisTargetTable& table, const LinearTable& reference)
+{
     for (std::size_t i = 0; i < kAisTargetCapacity; ++i) {
         if (!SameEntry(table.entries[i], reference.entries[i])) {
             return static_cast<int>(i);
@@ -112,16 +119,21 @@ int FirstDifference(const AisTargetTable& table, const LinearTable& reference) {
 
 ClockReading g_now;
 
-ClockReading Now() {
+ClockReading Now()
+{
     return g_now;
 }
 
-void SetNow(std::time_t seconds) {
+void SetNow(std::time_t seconds)
+{
     std::tm t{};
     gmtime_r(&seconds, &t);
-    g_now = ClockReading{static_cast<std::uint16_t>(t.tm_year + 1900), static_cast<std::uint8_t>(t.tm_mon + 1),
-                         static_cast<std::uint8_t>(t.tm_mday),       static_cast<std::uint8_t>(t.tm_hour),
-                         static_cast<std::uint8_t>(t.tm_min),        static_cast<std::uint8_t>(t.tm_sec),
+    g_now = ClockReading{static_cast<std::uint16_t>(t.tm_year + 1900),
+                         static_cast<std::uint8_t>(t.tm_mon + 1),
+                         static_cast<std::uint8_t>(t.tm_mday),
+                         static_cast<std::uint8_t>(t.tm_hour),
+                         static_cast<std::uint8_t>(t.tm_min),
+                         static_cast<std::uint8_t>(t.tm_sec),
                          0};
 }
 
@@ -129,7 +141,7 @@ enum class Clock { Running, Wandering };
 
 struct Stream {
     unsigned seed;
-    std::uint32_t senders;  // distinct MMSIs the stream draws from
+    std::uint32_t senders; // distinct MMSIs the stream draws from
     int messages;
     Clock clock;
 };
@@ -146,7 +158,8 @@ constexpr Stream kStreams[] = {
 
 // The next clock reading: mostly the same second or the next few; now and then set back or
 // far ahead. A wandering clock steps up to three seconds either way.
-std::time_t NextSecond(std::time_t seconds, Clock clock, std::mt19937& random) {
+std::time_t NextSecond(std::time_t seconds, Clock clock, std::mt19937& random)
+{
     const int step = std::uniform_int_distribution<int>(0, 99)(random);
     if (clock == Clock::Wandering) {
         return seconds + step % 7 - 3;
@@ -166,7 +179,8 @@ std::time_t NextSecond(std::time_t seconds, Clock clock, std::mt19937& random) {
 
 constexpr int kWholeTableEvery = 64;
 
-TEST(AisTargetsReference, RandomStreamsAgreeWithTheWalk) {
+TEST(AisTargetsReference, RandomStreamsAgreeWithTheWalk)
+{
     for (const Stream& stream : kStreams) {
         SCOPED_TRACE("stream seed " + std::to_string(stream.seed));
         auto state = std::make_unique<AisState>();
@@ -181,7 +195,7 @@ TEST(AisTargetsReference, RandomStreamsAgreeWithTheWalk) {
         std::uniform_int_distribution<int> percent(0, 99);
         std::uniform_int_distribution<std::uint32_t> anySender(1, stream.senders);
         std::uniform_int_distribution<std::uint32_t> busySender(1, 400);
-        std::time_t seconds = 1796000000;  // December 2026
+        std::time_t seconds = 1796000000; // December 2026
         for (int m = 0; m < stream.messages; ++m) {
             seconds = NextSecond(seconds, stream.clock, random);
             SetNow(seconds);
@@ -189,7 +203,8 @@ TEST(AisTargetsReference, RandomStreamsAgreeWithTheWalk) {
             // sender without an MMSI.
             const int kind = percent(random);
             const bool ownShip = kind < 2;
-            const std::uint32_t mmsi = kind == 2 ? 0 : 200000000 + (kind < 50 ? busySender(random) : anySender(random));
+            const std::uint32_t mmsi =
+                kind == 2 ? 0 : 200000000 + (kind < 50 ? busySender(random) : anySender(random));
             std::memcpy(state->message.bytes.data() + kMmsiAt, &mmsi, sizeof mmsi);
 
             const int index = UpdateTarget(state->targets, state->message, 'A', 0, ownShip);
@@ -212,5 +227,5 @@ TEST(AisTargetsReference, RandomStreamsAgreeWithTheWalk) {
     }
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

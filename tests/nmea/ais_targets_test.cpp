@@ -13,41 +13,49 @@ using test::BitWriter;
 
 ClockReading g_clock;
 
-ClockReading TestClock() {
+ClockReading TestClock()
+{
     return g_clock;
 }
 
 void SetClock(std::uint16_t year, std::uint8_t month, std::uint8_t day, std::uint8_t hour,
-              std::uint8_t minute, std::uint8_t second) {
+              std::uint8_t minute, std::uint8_t second)
+{
     g_clock = ClockReading{year, month, day, hour, minute, second, 50};
 }
 
-BitWriter Header(unsigned type, std::uint32_t mmsi) {
+BitWriter Header(unsigned type, std::uint32_t mmsi)
+{
     BitWriter w;
     w.Put(type, 6).Put(0, 2).Put(mmsi, 30);
     return w;
 }
 
-BitWriter PositionReport(std::uint32_t mmsi, std::uint32_t heading = 215) {
+BitWriter PositionReport(std::uint32_t mmsi, std::uint32_t heading = 215)
+{
     BitWriter w = Header(1, mmsi);
     w.Put(5, 4).Put(0x81, 8).Put(123, 10).Put(1, 1).Put(80 * 600000, 28).Put(29028980, 27);
     w.Put(2240, 12).Put(heading, 9).Put(33, 6).Put(0, 4).Put(0, 1).Put(1, 1).Put(0, 19);
     return w;
 }
 
-std::string Text(const char* text) {
+std::string Text(const char* text)
+{
     return std::string(text);
 }
 
-class AisTargets : public ::testing::Test {
+class AisTargets : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         state->targets.clock = TestClock;
         SetClock(2026, 12, 10, 13, 45, 30);
     }
 
     // Decodes the message and updates the table as the library does for one sentence.
-    int Feed(const BitWriter& w, bool ownShip = false, char channel = 'A') {
+    int Feed(const BitWriter& w, bool ownShip = false, char channel = 'A')
+    {
         EXPECT_TRUE(test::DecodeBits(*state, w));
         return UpdateTarget(state->targets, state->message, channel, 0, ownShip);
     }
@@ -56,7 +64,8 @@ protected:
     std::unique_ptr<AisState> state = std::make_unique<AisState>();
 };
 
-TEST_F(AisTargets, StartValues) {
+TEST_F(AisTargets, StartValues)
+{
     const AisTargetTable& t = state->targets;
     EXPECT_EQ(t.TargetCount, 1u);
     EXPECT_EQ(t.LastTargetIndex, -1);
@@ -86,7 +95,8 @@ TEST_F(AisTargets, StartValues) {
     EXPECT_EQ(corners[3], 91.0f);
 }
 
-TEST_F(AisTargets, UnknownMmsiTakesTheNextEntryAndKeepsItsFirstSighting) {
+TEST_F(AisTargets, UnknownMmsiTakesTheNextEntryAndKeepsItsFirstSighting)
+{
     EXPECT_EQ(Feed(PositionReport(371798000)), 1);
     EXPECT_EQ(state->targets.TargetCount, 2u);
     EXPECT_EQ(Entry(1).mmsi, 371798000u);
@@ -107,7 +117,8 @@ TEST_F(AisTargets, UnknownMmsiTakesTheNextEntryAndKeepsItsFirstSighting) {
     EXPECT_EQ(state->targets.LastMessageKind, 1);
 }
 
-TEST_F(AisTargets, OwnShipKeepsItsFirstMmsi) {
+TEST_F(AisTargets, OwnShipKeepsItsFirstMmsi)
+{
     EXPECT_EQ(Feed(PositionReport(211000001), true), 0);
     EXPECT_EQ(state->targets.TargetCount, 1u);
     EXPECT_EQ(Entry(0).mmsi, 211000001u);
@@ -129,7 +140,8 @@ TEST_F(AisTargets, OwnShipKeepsItsFirstMmsi) {
     EXPECT_EQ(state->targets.TargetCount, 1u);
 }
 
-TEST_F(AisTargets, FullTableReusesTheEntrySeenLongestAgo) {
+TEST_F(AisTargets, FullTableReusesTheEntrySeenLongestAgo)
+{
     for (std::uint32_t i = 1; i < kAisTargetCapacity; ++i) {
         SetClock(2026, 12, 10, static_cast<std::uint8_t>(i / 3600), static_cast<std::uint8_t>(i / 60 % 60),
                  static_cast<std::uint8_t>(i % 60));
@@ -137,7 +149,7 @@ TEST_F(AisTargets, FullTableReusesTheEntrySeenLongestAgo) {
     }
     ASSERT_EQ(state->targets.TargetCount, kAisTargetCapacity);
     SetClock(2026, 12, 11, 0, 0, 0);
-    EXPECT_EQ(Feed(PositionReport(100000001)), 1);  // entry 1 is now the newest
+    EXPECT_EQ(Feed(PositionReport(100000001)), 1); // entry 1 is now the newest
     std::strcpy(Entry(2).name.data(), "OLD NAME");
     std::strcpy(Entry(2).callSign.data(), "OLDCS");
     Entry(2).epfdAndStatus = 0x57;
@@ -149,8 +161,8 @@ TEST_F(AisTargets, FullTableReusesTheEntrySeenLongestAgo) {
     EXPECT_EQ(reused.mmsi, 999000001u);
     EXPECT_EQ(Text(reused.name.data()), "");
     EXPECT_EQ(Text(reused.callSign.data()), "");
-    EXPECT_EQ(reused.kind, TargetKind::Free);  // type 14 leaves the kind as reset
-    EXPECT_EQ(TargetEpfd(reused), 7);           // the EPFD type survives the reset
+    EXPECT_EQ(reused.kind, TargetKind::Free); // type 14 leaves the kind as reset
+    EXPECT_EQ(TargetEpfd(reused), 7);         // the EPFD type survives the reset
     EXPECT_EQ(TargetNavigationalStatus(reused), 0);
     EXPECT_EQ(reused.cog, 361.0f);
     EXPECT_EQ(reused.heading, 511.0f);
@@ -158,10 +170,11 @@ TEST_F(AisTargets, FullTableReusesTheEntrySeenLongestAgo) {
     EXPECT_EQ(reused.flags & kTargetDte, kTargetDte);
     EXPECT_EQ(reused.firstSeenDate.day, 11);
     EXPECT_EQ(reused.lastSeenDate.day, 11);
-    EXPECT_EQ(Entry(0).mmsi, 0u);  // the own ship, never seen, is never evicted
+    EXPECT_EQ(Entry(0).mmsi, 0u); // the own ship, never seen, is never evicted
 }
 
-TEST_F(AisTargets, EvictionTiesGoToTheLowestIndex) {
+TEST_F(AisTargets, EvictionTiesGoToTheLowestIndex)
+{
     state->targets.TargetCount = 4;
     ReindexTargets(state->targets);
     EXPECT_EQ(EvictTarget(state->targets), 1);
@@ -175,7 +188,8 @@ TEST_F(AisTargets, EvictionTiesGoToTheLowestIndex) {
     EXPECT_EQ(EvictTarget(state->targets), 1);
 }
 
-TEST_F(AisTargets, HandBuiltTableWithAnMmsiTwiceUpdatesTheFirst) {
+TEST_F(AisTargets, HandBuiltTableWithAnMmsiTwiceUpdatesTheFirst)
+{
     state->targets.TargetCount = 6;
     Entry(2).mmsi = 366000001;
     Entry(4).mmsi = 366000001;
@@ -188,24 +202,30 @@ TEST_F(AisTargets, HandBuiltTableWithAnMmsiTwiceUpdatesTheFirst) {
     EXPECT_EQ(state->targets.TargetCount, 6u);
 }
 
-TEST(StampSeconds, CountsYearsOf365Days) {
-    struct Case { PackedDate date; PackedTime time; std::uint32_t seconds; };
+TEST(StampSeconds, CountsYearsOf365Days)
+{
+    struct Case {
+        PackedDate date;
+        PackedTime time;
+        std::uint32_t seconds;
+    };
     const Case cases[] = {
         {{2000, 1, 1}, {0, 0, 0}, 86400},
         {{2000, 1, 1}, {23, 59, 59}, 86400 + 86399},
         {{2026, 12, 10}, {13, 45, 30}, (((26u * 365 + 334 + 10) * 24 + 13) * 60 + 45) * 60 + 30},
-        {{2124, 2, 29}, {0, 0, 0}, (24u * 365 + 60) * 86400},  // leap days ignored: as 1 March
+        {{2124, 2, 29}, {0, 0, 0}, (24u * 365 + 60) * 86400}, // leap days ignored: as 1 March
         {{2024, 3, 1}, {0, 0, 0}, (24u * 365 + 60) * 86400},
         {{1999, 12, 31}, {23, 59, 59}, (((99u * 365 + 334 + 31) * 24 + 23) * 60 + 59) * 60 + 59},
         {{0, 0, 0}, {0, 0, 0}, 0},
-        {{2026, 13, 1}, {0, 0, 0}, (26u * 365 + 1) * 86400},  // no month beyond December
+        {{2026, 13, 1}, {0, 0, 0}, (26u * 365 + 1) * 86400}, // no month beyond December
     };
     for (const Case& c : cases) {
         EXPECT_EQ(StampSeconds(c.date, c.time), c.seconds) << c.date.year << "-" << int(c.date.month);
     }
 }
 
-TEST(PackClock, DateAndWholeSeconds) {
+TEST(PackClock, DateAndWholeSeconds)
+{
     const ClockReading clock{2026, 12, 10, 23, 59, 58, 99};
     const PackedDate date = PackDate(clock);
     const PackedTime time = PackTime(clock);
@@ -222,7 +242,8 @@ TEST(PackClock, DateAndWholeSeconds) {
     EXPECT_LT(now.hundredths, 100);
 }
 
-TEST(PackClock, SecondsClockStampsAsThePreciseClock) {
+TEST(PackClock, SecondsClockStampsAsThePreciseClock)
+{
     // The table's default clock reads whole seconds only; a stamp keeps no more than that.
     const ClockReading before = ReadLocalClock();
     const ClockReading seconds = ReadLocalClockSeconds();
@@ -235,7 +256,8 @@ TEST(PackClock, SecondsClockStampsAsThePreciseClock) {
     EXPECT_EQ(std::make_unique<AisTargetTable>()->clock, &ReadLocalClockSeconds);
 }
 
-TEST_F(AisTargets, PositionReportValues) {
+TEST_F(AisTargets, PositionReportValues)
+{
     ASSERT_EQ(Feed(PositionReport(371798000, 400)), 1);
     const AisTarget& t = Entry(1);
     EXPECT_EQ(t.kind, TargetKind::ClassA);
@@ -246,10 +268,13 @@ TEST_F(AisTargets, PositionReportValues) {
     EXPECT_EQ(t.heading, 511.0f);
 }
 
-TEST_F(AisTargets, StaticAndVoyageValues) {
+TEST_F(AisTargets, StaticAndVoyageValues)
+{
     BitWriter w = Header(5, 351759000);
     w.Put(1, 2).Put(9134270, 30).PutText("3FOF8", 7).PutText("EVER DIADEM", 20).Put(70, 8);
-    w.Put((225u << 21) | (70u << 12) | (1u << 6) | 31u, 30).Put(1, 4).Put((5u << 16) | (15u << 11) | (14u << 6), 20);
+    w.Put((225u << 21) | (70u << 12) | (1u << 6) | 31u, 30)
+        .Put(1, 4)
+        .Put((5u << 16) | (15u << 11) | (14u << 6), 20);
     w.Put(122, 8).PutText("NEW YORK", 20).Put(1, 1).Put(0, 1);
     ASSERT_EQ(Feed(w), 1);
     const AisTarget& t = Entry(1);
@@ -271,10 +296,11 @@ TEST_F(AisTargets, StaticAndVoyageValues) {
     EXPECT_EQ(t.etaMinute, 0);
     EXPECT_FLOAT_EQ(t.draught, 12.2f);
     EXPECT_EQ(t.flags & kTargetDte, kTargetDte);
-    EXPECT_EQ(t.longitude, 181.0f);  // a static report leaves the position alone
+    EXPECT_EQ(t.longitude, 181.0f); // a static report leaves the position alone
 }
 
-TEST_F(AisTargets, SarAircraftClassBAndAidToNavigationValues) {
+TEST_F(AisTargets, SarAircraftClassBAndAidToNavigationValues)
+{
     BitWriter sar = Header(9, 111232511);
     sar.Put(303, 12).Put(42, 10).Put(0, 1).Put(0, 28).Put(0, 27).Put(1545, 12).Put(15, 6).Put(0, 8).Put(1, 1);
     sar.PadTo(168);
@@ -302,13 +328,19 @@ TEST_F(AisTargets, SarAircraftClassBAndAidToNavigationValues) {
     EXPECT_EQ(Text(TargetNameExtension(Entry(3))), "EXTENSION@@@@@");
 }
 
-TEST_F(AisTargets, StaticDataReportByPartNumber) {
+TEST_F(AisTargets, StaticDataReportByPartNumber)
+{
     ASSERT_EQ(Feed(Header(24, 271041815).Put(0, 2).PutText("PROGUY", 20).PadTo(160)), 1);
     EXPECT_EQ(Text(Entry(1).name.data()), "PROGUY@@@@@@@@@@@@@@");
     EXPECT_EQ(state->targets.LastMessageKind, 24);
 
     BitWriter partB = Header(24, 271041815);
-    partB.Put(1, 2).Put(60, 8).PutText("1D00014", 7).PutText("TC6163", 7).Put((15u << 12) | 5u, 30).PadTo(168);
+    partB.Put(1, 2)
+        .Put(60, 8)
+        .PutText("1D00014", 7)
+        .PutText("TC6163", 7)
+        .Put((15u << 12) | 5u, 30)
+        .PadTo(168);
     ASSERT_EQ(Feed(partB), 1);
     EXPECT_EQ(state->targets.LastMessageKind, 25);
     EXPECT_EQ(Entry(1).kind, TargetKind::ClassB);
@@ -328,7 +360,8 @@ TEST_F(AisTargets, StaticDataReportByPartNumber) {
     EXPECT_EQ(Text(Entry(1).callSign.data()), "JKLMNOP");
 }
 
-TEST_F(AisTargets, LatestMessageStores) {
+TEST_F(AisTargets, LatestMessageStores)
+{
     BitWriter longText = Header(14, 2275200);
     longText.Put(0, 2);
     while (longText.Size() + 6 <= 1008) {
@@ -339,10 +372,15 @@ TEST_F(AisTargets, LatestMessageStores) {
     const auto& broadcast = state->targets.safetyBroadcast;
     EXPECT_EQ(broadcast.isNew, 1);
     EXPECT_EQ(std::memcmp(broadcast.bytes.data(), state->message.bytes.data(), kSafetyBroadcastKeptBytes), 0);
-    EXPECT_EQ(broadcast.bytes[kSafetyBroadcastKeptBytes], 0);  // the cut text still ends
+    EXPECT_EQ(broadcast.bytes[kSafetyBroadcastKeptBytes], 0); // the cut text still ends
     EXPECT_EQ(Entry(1).kind, TargetKind::Free);
 
-    struct Case { unsigned type; unsigned bits; const AisStoredMessage<kAisMessageBytes>* store; bool channel; };
+    struct Case {
+        unsigned type;
+        unsigned bits;
+        const AisStoredMessage<kAisMessageBytes>* store;
+        bool channel;
+    };
     const AisTargetTable& t = state->targets;
     const Case cases[] = {
         {12, 96, &t.safetyAddressed, false},    {15, 160, &t.interrogation, true},
@@ -361,7 +399,8 @@ TEST_F(AisTargets, LatestMessageStores) {
     EXPECT_EQ(Entry(2).kind, TargetKind::BaseStation);
 }
 
-TEST_F(AisTargets, UndecodedIdentifiersLeaveTheTableAlone) {
+TEST_F(AisTargets, UndecodedIdentifiersLeaveTheTableAlone)
+{
     for (const std::uint8_t type : {std::uint8_t{0}, std::uint8_t{25}, std::uint8_t{63}}) {
         AisMessage message;
         message.bytes[0] = type;
@@ -373,5 +412,5 @@ TEST_F(AisTargets, UndecodedIdentifiersLeaveTheTableAlone) {
     EXPECT_EQ(state->targets.LastTargetIndex, -1);
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

@@ -7,14 +7,16 @@
 
 namespace nmea::test {
 
-BitWriter& BitWriter::Put(std::uint32_t value, unsigned width) {
+BitWriter& BitWriter::Put(std::uint32_t value, unsigned width)
+{
     for (unsigned i = width; i-- > 0;) {
         bits_.push_back(((value >> i) & 1u) != 0);
     }
     return *this;
 }
 
-BitWriter& BitWriter::PutText(std::string_view text, unsigned characters) {
+BitWriter& BitWriter::PutText(std::string_view text, unsigned characters)
+{
     for (unsigned i = 0; i < characters; ++i) {
         const auto c = static_cast<unsigned char>(i < text.size() ? text[i] : '@');
         Put(c >= 64 ? c - 64u : c, 6);
@@ -22,14 +24,16 @@ BitWriter& BitWriter::PutText(std::string_view text, unsigned characters) {
     return *this;
 }
 
-BitWriter& BitWriter::PadTo(std::size_t bitCount) {
+BitWriter& BitWriter::PadTo(std::size_t bitCount)
+{
     while (bits_.size() < bitCount) {
         bits_.push_back(false);
     }
     return *this;
 }
 
-std::string BitWriter::Armour(int& fillBits) const {
+std::string BitWriter::Armour(int& fillBits) const
+{
     std::vector<bool> padded = bits_;
     fillBits = static_cast<int>((6 - padded.size() % 6) % 6);
     padded.resize(padded.size() + static_cast<std::size_t>(fillBits), false);
@@ -44,11 +48,14 @@ std::string BitWriter::Armour(int& fillBits) const {
     return text;
 }
 
-bool DecodePayload(AisState& state, std::string_view payload, int fillBits) {
-    return Dearmour(payload, fillBits, state.bits) && DecodeAisFields(state.layouts, state.bits, state.message);
+bool DecodePayload(AisState& state, std::string_view payload, int fillBits)
+{
+    return Dearmour(payload, fillBits, state.bits) &&
+           DecodeAisFields(state.layouts, state.bits, state.message);
 }
 
-bool DecodeBits(AisState& state, const BitWriter& bits) {
+bool DecodeBits(AisState& state, const BitWriter& bits)
+{
     int fill = 0;
     const std::string payload = bits.Armour(fill);
     return DecodePayload(state, payload, fill);
@@ -57,7 +64,8 @@ bool DecodeBits(AisState& state, const BitWriter& bits) {
 namespace {
 
 template <typename Found>
-bool FindField(const AisState& state, std::string_view name, Found found) {
+bool FindField(const AisState& state, std::string_view name, Found found)
+{
     bool hit = false;
     ForEachDecodedField(state.layouts, state.message, [&](const AisFieldDef& field, std::size_t offset) {
         if (!hit && name == field.name) {
@@ -68,9 +76,10 @@ bool FindField(const AisState& state, std::string_view name, Found found) {
     return hit;
 }
 
-}  // namespace
+} // namespace
 
-std::optional<double> FieldNumber(const AisState& state, std::string_view name) {
+std::optional<double> FieldNumber(const AisState& state, std::string_view name)
+{
     std::optional<double> value;
     FindField(state, name, [&](const AisFieldDef& field, std::size_t offset) {
         if (field.kind != fkText && field.kind != fkTextRest) {
@@ -80,7 +89,8 @@ std::optional<double> FieldNumber(const AisState& state, std::string_view name) 
     return value;
 }
 
-std::optional<std::string> FieldText(const AisState& state, std::string_view name) {
+std::optional<std::string> FieldText(const AisState& state, std::string_view name)
+{
     std::optional<std::string> value;
     FindField(state, name, [&](const AisFieldDef& field, std::size_t offset) {
         if (field.kind == fkText || field.kind == fkTextRest) {
@@ -90,7 +100,8 @@ std::optional<std::string> FieldText(const AisState& state, std::string_view nam
     return value;
 }
 
-bool LayoutHasField(const AisState& state, std::string_view name) {
+bool LayoutHasField(const AisState& state, std::string_view name)
+{
     const AisLayout* layout = MessageLayout(state.layouts, state.message);
     if (layout == nullptr) {
         return false;
@@ -103,14 +114,16 @@ bool LayoutHasField(const AisState& state, std::string_view name) {
     return false;
 }
 
-std::string TrimPadding(std::string text) {
+std::string TrimPadding(std::string text)
+{
     while (!text.empty() && (text.back() == '@' || text.back() == ' ')) {
         text.pop_back();
     }
     return text;
 }
 
-std::optional<Fragment> SplitFragment(const std::string& line) {
+std::optional<Fragment> SplitFragment(const std::string& line)
+{
     if (line.size() < 7 || line[0] != '!') {
         return std::nullopt;
     }
@@ -139,7 +152,8 @@ std::optional<Fragment> SplitFragment(const std::string& line) {
     return f;
 }
 
-std::vector<CapturedPayload> ReadCapture(const std::string& path) {
+std::vector<CapturedPayload> ReadCapture(const std::string& path)
+{
     std::vector<CapturedPayload> messages;
     std::optional<Fragment> held;
     std::size_t lineNumber = 0;
@@ -156,7 +170,7 @@ std::vector<CapturedPayload> ReadCapture(const std::string& path) {
             held->number = f->number;
             held->fillBits = f->fillBits;
         } else {
-            held = f;  // a fragment out of sequence starts over
+            held = f; // a fragment out of sequence starts over
             if (held->number != 1) {
                 held.reset();
                 continue;
@@ -172,11 +186,13 @@ std::vector<CapturedPayload> ReadCapture(const std::string& path) {
 
 namespace {
 
-class JsonReader {
+class JsonReader
+{
 public:
     explicit JsonReader(std::string_view text) : text_(text) {}
 
-    JsonObject Object() {
+    JsonObject Object()
+    {
         JsonObject object;
         Expect('{');
         while (Peek() != '}') {
@@ -191,7 +207,8 @@ public:
     }
 
 private:
-    char Peek() {
+    char Peek()
+    {
         while (pos_ < text_.size() && text_[pos_] == ' ') {
             ++pos_;
         }
@@ -200,13 +217,15 @@ private:
         }
         return text_[pos_];
     }
-    void Expect(char c) {
+    void Expect(char c)
+    {
         if (Peek() != c) {
             throw std::runtime_error(std::string("JSON: expected ") + c);
         }
         ++pos_;
     }
-    std::string String() {
+    std::string String()
+    {
         Expect('"');
         std::string s;
         while (text_.at(pos_) != '"') {
@@ -219,7 +238,8 @@ private:
         ++pos_;
         return s;
     }
-    void Skip() {  // a nested object or array
+    void Skip()
+    { // a nested object or array
         int depth = 0;
         do {
             const char c = Peek();
@@ -231,7 +251,8 @@ private:
             ++pos_;
         } while (depth > 0);
     }
-    void Value(JsonObject& object, const std::string& key) {
+    void Value(JsonObject& object, const std::string& key)
+    {
         const char c = Peek();
         if (c == '"') {
             JsonValue v;
@@ -257,18 +278,21 @@ private:
     std::size_t pos_ = 0;
 };
 
-}  // namespace
+} // namespace
 
-JsonObject ParseJsonObject(std::string_view line) {
+JsonObject ParseJsonObject(std::string_view line)
+{
     return JsonReader(line).Object();
 }
 
-std::string TestDataPath(const std::string& relative) {
+std::string TestDataPath(const std::string& relative)
+{
     const char* root = std::getenv("M47_TEST_DATA");
     return std::string(root != nullptr ? root : "tests/data") + "/" + relative;
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
+std::vector<std::string> ReadLines(const std::string& path)
+{
     std::ifstream in(path);
     if (!in) {
         throw std::runtime_error("cannot open " + path);
@@ -284,4 +308,4 @@ std::vector<std::string> ReadLines(const std::string& path) {
     return lines;
 }
 
-}  // namespace nmea::test
+} // namespace nmea::test

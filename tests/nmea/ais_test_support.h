@@ -14,10 +14,11 @@
 namespace nmea::test {
 
 // Builds a message bit by bit, most significant bit first.
-class BitWriter {
+class BitWriter
+{
 public:
     BitWriter& Put(std::uint32_t value, unsigned width);
-    BitWriter& PutText(std::string_view text, unsigned characters);  // six-bit characters
+    BitWriter& PutText(std::string_view text, unsigned characters); // six-bit characters
     BitWriter& PadTo(std::size_t bitCount);
     std::size_t Size() const { return bits_.size(); }
     // Six-bit armouring with the fill bits that complete the last character.
@@ -72,4 +73,4 @@ JsonObject ParseJsonObject(std::string_view line);
 std::string TestDataPath(const std::string& relative);
 std::vector<std::string> ReadLines(const std::string& path);
 
-}  // namespace nmea::test
+} // namespace nmea::test

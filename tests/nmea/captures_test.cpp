@@ -91,7 +91,7 @@ TEST(Captures, RunThroughTheLibrary)
     EXPECT_GT(lines, 7000u);
     EXPECT_GT(accepted, 3000u);
     EXPECT_GT(library->ais.targets.TargetCount, 100u);
-    EXPECT_NE(library->ais.targets.entries[0].mmsi, 0u);  // saab-r4 reports its own ship
+    EXPECT_NE(library->ais.targets.entries[0].mmsi, 0u); // saab-r4 reports its own ship
     EXPECT_EQ(library->latest.gnss.timeValid, 1);
 }
 
@@ -104,7 +104,7 @@ TEST(Captures, ReceiverLogFillsTheGnssRecord)
     EXPECT_EQ(gnss.talker, tkGP);
     EXPECT_EQ(gnss.positionValid, 1);
     EXPECT_EQ(gnss.timeValid, 1);
-    EXPECT_GT(gnss.latitude, 50.0f);  // off the Swedish coast
+    EXPECT_GT(gnss.latitude, 50.0f); // off the Swedish coast
     EXPECT_LT(gnss.latitude, 70.0f);
     EXPECT_GT(library->ais.targets.entries[0].vdoCount, 0u);
 }
@@ -176,5 +176,5 @@ TEST(Captures, ShortenedSentencesNeverReadPastTheLine)
     EXPECT_GT(shapes.size(), 100u);
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

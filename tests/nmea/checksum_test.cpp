@@ -20,16 +20,16 @@ TEST(VerifyChecksum, ReadsDigitsAsTheDeviceSoftwareDoes)
     };
     const Case cases[] = {
         {"$GPHDT,274.07,T*03\r\n", true},
-        {"$GPHDT,274.07,T*04\r\n", false},  // one digit changed
-        {"$GPHDT,274.07,T\r\n", false},     // no "*": the checksum is never optional
-        {"$GPHDT,274.07,T*\r\n", false},    // digits missing
+        {"$GPHDT,274.07,T*04\r\n", false}, // one digit changed
+        {"$GPHDT,274.07,T\r\n", false},    // no "*": the checksum is never optional
+        {"$GPHDT,274.07,T*\r\n", false},   // digits missing
         {"$GPHDT,274.08,T*0C\r\n", true},
-        {"$GPHDT,274.08,T*0c\r\n", false},  // lower-case second digit
+        {"$GPHDT,274.08,T*0c\r\n", false}, // lower-case second digit
         {"$GPZDA,201530.00,04,07,2002,00,00*60\r\n", true},
         {"$GPZDA,201530.00,04,07,2002,00,00*AC\r\n", false},
         {"$GPHDT*", false},
-        {"$**2A", true},   // the character after the start counts, even a "*"
-        {"$A*41", true},   // the shortest line with both digits
+        {"$**2A", true}, // the character after the start counts, even a "*"
+        {"$A*41", true}, // the shortest line with both digits
         {"$A*4", false},
         {"$", false},
         {"", false},
@@ -102,8 +102,8 @@ TEST(ParseSentence, RequiresCrLfAndChecksumBeforeAnyParser)
     const std::string good = test::Framed("$GPHDT,274.07,T");
     EXPECT_TRUE(test::ParseLine(good, record));
     EXPECT_FALSE(test::ParseLine(good.substr(0, good.size() - 2), record));        // no CR LF
-    EXPECT_FALSE(test::ParseLine(good.substr(0, good.size() - 2) + "\n", record));  // LF only
-    EXPECT_FALSE(test::ParseLine("$GPHDT,274.07,T\r\n", record));                    // no "*"
+    EXPECT_FALSE(test::ParseLine(good.substr(0, good.size() - 2) + "\n", record)); // LF only
+    EXPECT_FALSE(test::ParseLine("$GPHDT,274.07,T\r\n", record));                  // no "*"
 }
 
 TEST(ParseSentence, RejectsLinesThatGrowPast98CharactersWhenMarked)
@@ -115,5 +115,5 @@ TEST(ParseSentence, RejectsLinesThatGrowPast98CharactersWhenMarked)
     EXPECT_FALSE(test::ParseLine(line, record));
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

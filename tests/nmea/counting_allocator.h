@@ -7,4 +7,4 @@ namespace nmea::test {
 // Calls of operator new (any form) since the program started.
 long AllocationCount();
 
-}  // namespace nmea::test
+} // namespace nmea::test

@@ -45,7 +45,7 @@ TEST(MarkEmptyFields, KeepsAtMost98Characters)
         const bool fits = 1 + 2 * commas + 1 <= 98;
         EXPECT_EQ(MarkEmptyFields(line), fits) << commas;
         if (!fits) {
-            EXPECT_STREQ(line, input.c_str());  // left unchanged
+            EXPECT_STREQ(line, input.c_str()); // left unchanged
         } else {
             EXPECT_EQ(std::strlen(line), static_cast<std::size_t>(2 + 2 * commas));
         }
@@ -56,8 +56,8 @@ TEST(HasCommaCount, CountsEveryCommaOfTheLine)
 {
     EXPECT_TRUE(HasCommaCount("$GPHDT,1,T*00", 2));
     EXPECT_FALSE(HasCommaCount("$GPHDT,1,T*00", 1));
-    EXPECT_FALSE(HasCommaCount("$GPHDT*00", 0));  // no comma at all is never a match
-    EXPECT_TRUE(HasCommaCount("$A,B*C,D", 2));    // commas after "*" count too
+    EXPECT_FALSE(HasCommaCount("$GPHDT*00", 0)); // no comma at all is never a match
+    EXPECT_TRUE(HasCommaCount("$A,B*C,D", 2));   // commas after "*" count too
 }
 
 // The line scans test eight characters at a time and the rest one by one: every length and
@@ -94,11 +94,11 @@ TEST(NextField, SplitsInPlaceAndRemembersThePosition)
     char line[] = "$GPHDT,  12.5, ,T*00";
     FieldTokenizer tokenizer;
     EXPECT_STREQ(tokenizer.NextField(line, ","), "$GPHDT");
-    EXPECT_STREQ(tokenizer.NextField(nullptr, ","), "12.5");  // leading spaces skipped
-    EXPECT_STREQ(tokenizer.NextField(nullptr, ","), " ");     // the empty-field mark kept
+    EXPECT_STREQ(tokenizer.NextField(nullptr, ","), "12.5"); // leading spaces skipped
+    EXPECT_STREQ(tokenizer.NextField(nullptr, ","), " ");    // the empty-field mark kept
     EXPECT_STREQ(tokenizer.NextField(nullptr, "*"), "T");
-    EXPECT_EQ(tokenizer.NextField(nullptr, ","), nullptr);   // no delimiter left
-    EXPECT_EQ(tokenizer.NextField(nullptr, "*"), nullptr);   // position forgotten
+    EXPECT_EQ(tokenizer.NextField(nullptr, ","), nullptr); // no delimiter left
+    EXPECT_EQ(tokenizer.NextField(nullptr, "*"), nullptr); // position forgotten
 }
 
 TEST(NextField, UsesOnlyTheFirstDelimiterCharacter)
@@ -121,18 +121,18 @@ TEST(FieldCursor, MissingFieldsMakeTheWalkIncomplete)
 TEST(NumberReaders, FollowTheCLibraryAndKeepTheFieldWidth)
 {
     EXPECT_EQ(ReadByte(" "), kNoByte);
-    EXPECT_EQ(ReadByte("300"), 44);   // wraps to 8 bits
+    EXPECT_EQ(ReadByte("300"), 44); // wraps to 8 bits
     EXPECT_EQ(ReadByte("200"), -56);
-    EXPECT_EQ(ReadByte("A"), 0);      // a letter reads 0
-    EXPECT_EQ(ReadByte("-5x"), -5);   // reading stops at the first non-digit
+    EXPECT_EQ(ReadByte("A"), 0);    // a letter reads 0
+    EXPECT_EQ(ReadByte("-5x"), -5); // reading stops at the first non-digit
     EXPECT_EQ(ReadWord("70000"), 4464);
     EXPECT_EQ(ReadWord(" ", 512), 512);
-    EXPECT_EQ(ReadLong("99999999999", 0), 2147483647);  // a 32-bit long saturates
+    EXPECT_EQ(ReadLong("99999999999", 0), 2147483647); // a 32-bit long saturates
     EXPECT_EQ(ReadLong(" ", 999999999), 999999999);
     // Plain digits are read without the C library; around that path the results stay its own.
-    for (const char* text : {"0", "007", "12x", "123456789", "999999999", "1234567890",
-                             "2147483647", "2147483648", "00000000012", "-2147483649", "+12",
-                             "1 2", "9999999999999999999999"}) {
+    for (const char* text :
+         {"0", "007", "12x", "123456789", "999999999", "1234567890", "2147483647", "2147483648",
+          "00000000012", "-2147483649", "+12", "1 2", "9999999999999999999999"}) {
         const long long c = std::strtoll(text, nullptr, 10);
         const long long saturated = c > INT32_MAX ? INT32_MAX : c < INT32_MIN ? INT32_MIN : c;
         EXPECT_EQ(ReadLong(text, 0), saturated) << text;
@@ -169,7 +169,7 @@ TEST(DegMinToDegrees, ConvertsMinutesAndCapsAtTheLimit)
 TEST(ParseLatLon, AppliesHemispheresToWhateverWasStored)
 {
     struct Case {
-        const char* fields;  // latitude field first, the rest follows
+        const char* fields; // latitude field first, the rest follows
         float latitude;
         float longitude;
     };
@@ -216,9 +216,9 @@ TEST(ParseUtcTime, SplitsHoursMinutesSecondsAndHundredths)
     EXPECT_EQ(time.hour, 24);
     EXPECT_EQ(time.minute, 60);
     EXPECT_EQ(time.second, 60);
-    EXPECT_EQ(time.hundredths, 77);  // left as it was
+    EXPECT_EQ(time.hundredths, 77); // left as it was
 
-    ParseUtcTime("1e300", time);  // absurd values must not be undefined behaviour
+    ParseUtcTime("1e300", time); // absurd values must not be undefined behaviour
     ParseUtcTime("nan", time);
 }
 
@@ -243,8 +243,8 @@ TEST(ParseHexByte, AcceptsUpperCaseDigitsOnly)
         int value;
     };
     const Case cases[] = {
-        {"", true, 0}, {"1F", true, 0x1F}, {"A", true, 10}, {"FFF", true, 0xFF},
-        {"1f", false, 0}, {"G", false, 0}, {" ", false, 0},
+        {"", true, 0},    {"1F", true, 0x1F}, {"A", true, 10}, {"FFF", true, 0xFF},
+        {"1f", false, 0}, {"G", false, 0},    {" ", false, 0},
     };
     for (const Case& c : cases) {
         std::uint8_t value = 99;
@@ -255,5 +255,5 @@ TEST(ParseHexByte, AcceptsUpperCaseDigitsOnly)
     }
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

@@ -11,7 +11,8 @@
 namespace nmea {
 namespace {
 
-class FragmentTest : public ::testing::Test {
+class FragmentTest : public ::testing::Test
+{
 protected:
     // Parses one fragment sentence and adds it to the buffer.
     bool Add(const std::string& body)
@@ -21,11 +22,10 @@ protected:
         return AssembleFragment(record, buffer);
     }
 
-    static std::string Vdm(int total, int number, const char* id, const std::string& payload,
-                           int fill = 0)
+    static std::string Vdm(int total, int number, const char* id, const std::string& payload, int fill = 0)
     {
-        return "!AIVDM," + std::to_string(total) + "," + std::to_string(number) + "," + id + ",A," +
-               payload + "," + std::to_string(fill);
+        return "!AIVDM," + std::to_string(total) + "," + std::to_string(number) + "," + id + ",A," + payload +
+               "," + std::to_string(fill);
     }
 
     AisFragmentBuffer buffer{};
@@ -88,13 +88,13 @@ TEST_F(FragmentTest, PayloadsPast168CharactersAreRefused)
     const std::string part(56, '0');
     EXPECT_FALSE(Add(Vdm(3, 1, "1", part)));
     EXPECT_FALSE(Add(Vdm(3, 2, "1", part)));
-    EXPECT_TRUE(Add(Vdm(3, 3, "1", part)));  // 168 characters: the longest message
+    EXPECT_TRUE(Add(Vdm(3, 3, "1", part))); // 168 characters: the longest message
     EXPECT_EQ(std::strlen(buffer.payload), 168u);
 
     buffer = AisFragmentBuffer{};
     EXPECT_FALSE(Add(Vdm(3, 1, "1", part)));
     EXPECT_FALSE(Add(Vdm(3, 2, "1", part)));
-    EXPECT_FALSE(Add(Vdm(3, 3, "1", part + "0")));  // 169
+    EXPECT_FALSE(Add(Vdm(3, 3, "1", part + "0"))); // 169
 }
 
 TEST_F(FragmentTest, FragmentsRunningPastTheBufferAreDropped)
@@ -105,7 +105,7 @@ TEST_F(FragmentTest, FragmentsRunningPastTheBufferAreDropped)
     EXPECT_FALSE(Add(Vdm(9, 2, "2", part)));
     EXPECT_FALSE(Add(Vdm(9, 3, "2", part)));
     EXPECT_EQ(buffer.payload[0], '\0');
-    EXPECT_FALSE(Add(Vdm(9, 4, "2", part)));  // no longer a continuation
+    EXPECT_FALSE(Add(Vdm(9, 4, "2", part))); // no longer a continuation
     EXPECT_EQ(std::strlen(buffer.payload), 63u);
 }
 
@@ -119,5 +119,5 @@ TEST_F(FragmentTest, OnlyEncapsulatedSentencesCarryFragments)
     EXPECT_STREQ(buffer.formatter, "ABM");
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

@@ -14,7 +14,8 @@
 namespace nmea {
 namespace {
 
-class LibraryTest : public ::testing::Test {
+class LibraryTest : public ::testing::Test
+{
 protected:
     bool Process(std::string_view body) { return library->ProcessSentence(test::Framed(body)); }
     const GnssRecord& Gnss() const { return library->latest.gnss; }
@@ -84,7 +85,7 @@ TEST_F(LibraryTest, GsvWritesOnlyTheBlocksItCarries)
     EXPECT_EQ(Gnss().prn[1], 22);
     EXPECT_EQ(Gnss().elevation[1], -128);
     EXPECT_EQ(Gnss().azimuth[1], -1);
-    EXPECT_EQ(Gnss().prn[2], 12);  // from the first sentence
+    EXPECT_EQ(Gnss().prn[2], 12); // from the first sentence
     EXPECT_EQ(Gnss().snr[3], 45);
 }
 
@@ -93,14 +94,14 @@ TEST_F(LibraryTest, TimeValidNeedsAFullDateFromZdaOrAValidRmc)
     ASSERT_TRUE(Process("$GPGGA,,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"));
     EXPECT_EQ(Gnss().timeValid, 0);
     EXPECT_EQ(Gnss().utcHour, 24);
-    ASSERT_TRUE(Process("$GPZDA,201530.00,,07,2002,00,00"));  // no day
+    ASSERT_TRUE(Process("$GPZDA,201530.00,,07,2002,00,00")); // no day
     EXPECT_EQ(Gnss().timeValid, 0);
     ASSERT_TRUE(Process("$GPRMC,123519,V,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W"));
     EXPECT_EQ(Gnss().timeValid, 0);
     ASSERT_TRUE(Process("$GPZDA,201530.00,04,07,2002,00,00"));
     EXPECT_EQ(Gnss().timeValid, 1);
     ASSERT_TRUE(Process("$GPZDA,,,,,,"));
-    EXPECT_EQ(Gnss().timeValid, 1);  // never cleared
+    EXPECT_EQ(Gnss().timeValid, 1); // never cleared
     EXPECT_EQ(Gnss().utcYear, -1);
     EXPECT_EQ(Gnss().utcMonth, -128);
 }
@@ -141,23 +142,58 @@ TEST(ClassifySentence, GivesEachFormatterItsGroupAndOthersNone)
         SentenceGroup group;
     };
     const Case cases[] = {
-        {"GGA", sgGnss}, {"GLL", sgGnss}, {"GBS", sgGnss}, {"GSA", sgGnss}, {"GSV", sgGnss},
-        {"RMC", sgGnss}, {"VTG", sgGnss}, {"ZDA", sgGnss},
-        {"ROT", sgHeadingSpeed}, {"HDT", sgHeadingSpeed}, {"VBW", sgHeadingSpeed},
+        {"GGA", sgGnss},
+        {"GLL", sgGnss},
+        {"GBS", sgGnss},
+        {"GSA", sgGnss},
+        {"GSV", sgGnss},
+        {"RMC", sgGnss},
+        {"VTG", sgGnss},
+        {"ZDA", sgGnss},
+        {"ROT", sgHeadingSpeed},
+        {"HDT", sgHeadingSpeed},
+        {"VBW", sgHeadingSpeed},
         {"GNS", sgHeadingSpeed},
-        {"LRI", sgLongRange}, {"LRF", sgLongRange}, {"LR1", sgLongRange}, {"LR2", sgLongRange},
+        {"LRI", sgLongRange},
+        {"LRF", sgLongRange},
+        {"LR1", sgLongRange},
+        {"LR2", sgLongRange},
         {"LR3", sgLongRange},
-        {"ABK", sgAis}, {"ACA", sgAis}, {"ACK", sgAis}, {"ACS", sgAis}, {"ALR", sgAis},
-        {"SSD", sgAis}, {"VSD", sgAis}, {"ABM", sgAis}, {"BBM", sgAis}, {"VDM", sgAis},
-        {"VDO", sgAis}, {"TXT", sgAis},
-        {"DSC", sgDsc}, {"DSE", sgDsc}, {"DSI", sgDsc}, {"DSR", sgDsc},
-        {"MID", sgProprietary}, {"BDY", sgProprietary}, {"TST", sgProprietary},
-        {"FRQ", sgProprietary}, {"BTH", sgProprietary}, {"DBG", sgProprietary},
-        {"TPS", sgProprietary}, {"MOB", sgProprietary},
+        {"ABK", sgAis},
+        {"ACA", sgAis},
+        {"ACK", sgAis},
+        {"ACS", sgAis},
+        {"ALR", sgAis},
+        {"SSD", sgAis},
+        {"VSD", sgAis},
+        {"ABM", sgAis},
+        {"BBM", sgAis},
+        {"VDM", sgAis},
+        {"VDO", sgAis},
+        {"TXT", sgAis},
+        {"DSC", sgDsc},
+        {"DSE", sgDsc},
+        {"DSI", sgDsc},
+        {"DSR", sgDsc},
+        {"MID", sgProprietary},
+        {"BDY", sgProprietary},
+        {"TST", sgProprietary},
+        {"FRQ", sgProprietary},
+        {"BTH", sgProprietary},
+        {"DBG", sgProprietary},
+        {"TPS", sgProprietary},
+        {"MOB", sgProprietary},
         // Near misses: case, length, a neighbour's letters, the query and proprietary forms.
-        {"gga", sgNone}, {"GG", sgNone}, {{'G', 'G', 'A', 'A'}, sgNone}, {"GGB", sgNone},
+        {"gga", sgNone},
+        {"GG", sgNone},
+        {{'G', 'G', 'A', 'A'}, sgNone},
+        {"GGB", sgNone},
         {"LR4", sgNone},
-        {"Q", sgNone}, {"Smg", sgNone}, {"CVN", sgNone}, {"", sgNone}, {"DTM", sgNone},
+        {"Q", sgNone},
+        {"Smg", sgNone},
+        {"CVN", sgNone},
+        {"", sgNone},
+        {"DTM", sgNone},
     };
     for (const Case& c : cases) {
         SentenceRecord record{};
@@ -174,7 +210,7 @@ TEST_F(LibraryTest, RejectedAndUngroupedSentencesStoreNothing)
     EXPECT_FALSE(Process("$GPGGA,1,4807.038,S,01131.000,E,1,08,0.9,545.4,M,46.9,M,"));
     EXPECT_FALSE(Process("$GPGSV,1,1,01,07,91,083,46"));
     EXPECT_EQ(std::memcmp(&before, &Gnss(), sizeof before), 0);
-    EXPECT_EQ(ClassifySentence(library->record), sgGnss);  // the rejected GSV's formatter
+    EXPECT_EQ(ClassifySentence(library->record), sgGnss); // the rejected GSV's formatter
 }
 
 TEST_F(LibraryTest, HeadingAisAndProprietaryStoresKeepTheirFlags)
@@ -185,7 +221,7 @@ TEST_F(LibraryTest, HeadingAisAndProprietaryStoresKeepTheirFlags)
     ASSERT_TRUE(Process("$INHDT,359.9,T"));
     EXPECT_EQ(library->latest.heading.headingValid, 1);
     ASSERT_TRUE(Process("$INHDT,,T"));
-    EXPECT_EQ(library->latest.heading.headingValid, 1);  // never cleared
+    EXPECT_EQ(library->latest.heading.headingValid, 1); // never cleared
     EXPECT_FLOAT_EQ(library->latest.heading.hdt.heading, 511.0f);
 
     const AisSentenceRecord& ais = library->latest.ais;
@@ -208,7 +244,7 @@ TEST_F(LibraryTest, HeadingAisAndProprietaryStoresKeepTheirFlags)
     EXPECT_EQ(ais.navigationalStatusValid, 0);
     ASSERT_TRUE(Process("$AIVSD,036,,12,ROTTERDAM,123000.00,15,12,0,0"));
     EXPECT_EQ(ais.shipTypeValid, 1);
-    EXPECT_EQ(ais.draughtValid, 1);  // the empty mark is not above 25.5
+    EXPECT_EQ(ais.draughtValid, 1); // the empty mark is not above 25.5
     EXPECT_EQ(ais.personsValid, 1);
     EXPECT_EQ(ais.destinationValid, 1);
     EXPECT_EQ(ais.etaValid, 1);
@@ -221,7 +257,7 @@ TEST_F(LibraryTest, HeadingAisAndProprietaryStoresKeepTheirFlags)
 
     const ProprietaryRecord& p = library->latest.proprietary;
     ASSERT_TRUE(Process("$PCVN,R,BDY,,A,B,1,1"));
-    EXPECT_EQ(p.bdyValid, 1);  // second byte 1 is enough
+    EXPECT_EQ(p.bdyValid, 1); // second byte 1 is enough
     ASSERT_TRUE(Process("$PCVN,R,TST,99999,1,P,a,-1"));
     EXPECT_EQ(p.tstNumberValid, 0);
     EXPECT_EQ(p.tstCharsValid, 0);
@@ -235,7 +271,7 @@ TEST_F(LibraryTest, HeadingAisAndProprietaryStoresKeepTheirFlags)
     ASSERT_TRUE(Process("$PCVN,X,DBG,1,100,,200,1000,,-1,400"));
     EXPECT_EQ(p.dbgSubKind, 'X');
     EXPECT_EQ(p.dbgValid[0], 1);
-    EXPECT_EQ(p.dbgValid[1], 1);  // the empty mark 999 is in range
+    EXPECT_EQ(p.dbgValid[1], 1); // the empty mark 999 is in range
     EXPECT_EQ(p.dbgValid[2], 0);
     EXPECT_EQ(p.dbgValid[3], 0);
     ASSERT_TRUE(Process("$PCVN,R,TPS,-1,"));
@@ -284,8 +320,8 @@ TEST_F(LibraryTest, TalkerAndFormatterComeOnlyFromTheAddressField)
         {"$GP", "GP", "", 0},
         {"$GPGG,1", "GP", "GG", 0},
         {"$,GPGGA", "", "", 0},
-        {"$PCVN,R", "P", "CVN", 0},     // no sentence inside
-        {"$PCVN,R,", "P", "", 'R'},     // an inner sentence without its formatter
+        {"$PCVN,R", "P", "CVN", 0}, // no sentence inside
+        {"$PCVN,R,", "P", "", 'R'}, // an inner sentence without its formatter
         {"$PCVN,R,TX", "P", "TX", 'R'},
     };
     for (const Case& c : cases) {
@@ -304,7 +340,8 @@ TEST_F(LibraryTest, TalkerAndFormatterComeOnlyFromTheAddressField)
 }
 
 // Type 5 in two fragments, with its hand-checked values.
-const char kType5Part1[] = "!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\r\n";
+const char kType5Part1[] =
+    "!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\r\n";
 const char kType5Part2[] = "!AIVDM,2,2,1,A,88888888880,2*25\r\n";
 
 TEST_F(LibraryTest, TwoFragmentMessageCompletesOnTheSecondSentence)
@@ -348,14 +385,14 @@ TEST_F(LibraryTest, VdoUpdatesTheOwnShipAndCountsPerFormatter)
 
 TEST_F(LibraryTest, UndecodablePayloadsAreRejected)
 {
-    EXPECT_FALSE(Process("!AIVDM,1,1,,A,X77KQJ5000G?tO`K>RA1wUbN0TKH,0"));  // outside the alphabet
-    EXPECT_FALSE(Process("!AIVDM,1,1,,A,177KQJ5000G?tO`K>RA1wUbN0TKH,1"));  // fill bits 1
-    EXPECT_FALSE(Process("!AIVDM,1,1,,A,077KQJ5000G?tO`K>RA1wUbN0TKH,0"));  // message type 0
+    EXPECT_FALSE(Process("!AIVDM,1,1,,A,X77KQJ5000G?tO`K>RA1wUbN0TKH,0")); // outside the alphabet
+    EXPECT_FALSE(Process("!AIVDM,1,1,,A,177KQJ5000G?tO`K>RA1wUbN0TKH,1")); // fill bits 1
+    EXPECT_FALSE(Process("!AIVDM,1,1,,A,077KQJ5000G?tO`K>RA1wUbN0TKH,0")); // message type 0
     // A "!" sentence that carries no AIS fragment is parsed and stored but decodes nothing.
     EXPECT_FALSE(Process("!GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"));
     EXPECT_EQ(library->latest.gnss.ggaArrived, 1);
     EXPECT_EQ(library->ais.targets.TargetCount, 1u);
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

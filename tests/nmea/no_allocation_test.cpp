@@ -37,5 +37,5 @@ TEST(NoAllocation, ProcessingLinesAllocatesNothing)
     EXPECT_EQ(accepted, 3 * 7);
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

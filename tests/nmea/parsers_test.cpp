@@ -21,7 +21,7 @@ const GoodLine kGoodLines[] = {
     {"$AIABK,211444000,A,8,0,1",
      [](const SentenceRecord& r) {
          EXPECT_EQ(r.abk.mmsi, 211444000);
-         EXPECT_EQ(r.abk.channel, 0);  // a channel letter in a byte field reads 0
+         EXPECT_EQ(r.abk.channel, 0); // a channel letter in a byte field reads 0
          EXPECT_EQ(r.abk.messageId, 8);
          EXPECT_EQ(r.abk.ackType, 1);
      }},
@@ -72,7 +72,7 @@ const GoodLine kGoodLines[] = {
      }},
     {"!AIBBM,1,1,0,2,8,04a9M>1@PD5CD0,0",
      [](const SentenceRecord& r) {
-         EXPECT_EQ(r.bbm.channel, 2);  // the broadcast channel number as sent
+         EXPECT_EQ(r.bbm.channel, 2); // the broadcast channel number as sent
          EXPECT_EQ(r.bbm.messageId, 8);
          EXPECT_STREQ(r.bbm.payload, "04a9M>1@PD5CD0");
      }},
@@ -87,7 +87,7 @@ const GoodLine kGoodLines[] = {
     {"$PCVN,R,BDY,,ABCDEFGHIJKLMNOPQRSTUVWXYZ,B,,",
      [](const SentenceRecord& r) {
          EXPECT_EQ(r.bdy.number, 999999999);
-         EXPECT_STREQ(r.bdy.text1, "ABCDEFGHIJKLMNOPQRST");  // cut to its 20 characters
+         EXPECT_STREQ(r.bdy.text1, "ABCDEFGHIJKLMNOPQRST"); // cut to its 20 characters
      }},
     {"$PCVN,R,BTH,1,2,,4,5,6,PAIRED",
      [](const SentenceRecord& r) {
@@ -104,9 +104,9 @@ const GoodLine kGoodLines[] = {
      }},
     {"$GPDTM,W840,,0.0,N,0.0,E,,W84",
      [](const SentenceRecord& r) {
-         EXPECT_STREQ(r.dtm.localDatum, "W84");  // cut to its capacity
+         EXPECT_STREQ(r.dtm.localDatum, "W84"); // cut to its capacity
          EXPECT_EQ(r.dtm.subdivision, ' ');
-         EXPECT_FLOAT_EQ(r.dtm.altitudeOffset, 0.0f);  // empty reads 0
+         EXPECT_FLOAT_EQ(r.dtm.altitudeOffset, 0.0f); // empty reads 0
          EXPECT_STREQ(r.dtm.referenceDatum, "W84");
      }},
     {"$PCVN,R,FRQ,161975000,1,,",
@@ -121,7 +121,7 @@ const GoodLine kGoodLines[] = {
          EXPECT_EQ(r.gbs.failedSatellite, 19);
          EXPECT_FLOAT_EQ(r.gbs.biasStdDev, 6.972f);
      }},
-    {"$GNGBS,015509.00,-0.031,-0.186,0.219,19,0.000,-0.354,6.972,1,7",  // system, signal id
+    {"$GNGBS,015509.00,-0.031,-0.186,0.219,19,0.000,-0.354,6.972,1,7", // system, signal id
      [](const SentenceRecord& r) {
          EXPECT_EQ(r.gbs.failedSatellite, 19);
          EXPECT_FLOAT_EQ(r.gbs.bias, -0.354f);
@@ -196,7 +196,7 @@ const GoodLine kGoodLines[] = {
          EXPECT_EQ(r.gsa.prn[7], 24);
          EXPECT_FLOAT_EQ(r.gsa.vdop, 2.1f);
      }},
-    {"$GNGSA,A,3,29,20,18,16,51,13,44,26,,,,,0.99,0.54,0.83,1",  // NMEA 4.10 system id
+    {"$GNGSA,A,3,29,20,18,16,51,13,44,26,,,,,0.99,0.54,0.83,1", // NMEA 4.10 system id
      [](const SentenceRecord& r) {
          EXPECT_EQ(r.gsa.fixMode, 3);
          EXPECT_EQ(r.gsa.prn[7], 26);
@@ -228,7 +228,7 @@ const GoodLine kGoodLines[] = {
          EXPECT_EQ(r.gsv.azimuth[3], -1);
          EXPECT_EQ(r.gsv.snr[3], -128);
      }},
-    {"$GPGSV,3,1,12,07,06,336,17,08,05,281,25,10,51,291,39,16,70,279,37,0",  // signal id
+    {"$GPGSV,3,1,12,07,06,336,17,08,05,281,25,10,51,291,39,16,70,279,37,0", // signal id
      [](const SentenceRecord& r) {
          EXPECT_EQ(r.gsv.blockCount, 4);
          EXPECT_EQ(r.gsv.satellitesInView, 12);
@@ -243,13 +243,14 @@ const GoodLine kGoodLines[] = {
      }},
     {"$GPGSV,1,1,01,200,300,,",
      [](const SentenceRecord& r) {
-         EXPECT_EQ(r.gsv.prn[0], -56);       // wraps to 8 bits, no test
-         EXPECT_EQ(r.gsv.elevation[0], 44);  // 300 wraps to 44 and passes 0..90
+         EXPECT_EQ(r.gsv.prn[0], -56);      // wraps to 8 bits, no test
+         EXPECT_EQ(r.gsv.elevation[0], 44); // 300 wraps to 44 and passes 0..90
          EXPECT_EQ(r.gsv.azimuth[0], -1);
          EXPECT_EQ(r.gsv.snr[0], -128);
      }},
-    {"$GPGSV,,,,07,,120,", [](const SentenceRecord& r) {
-         EXPECT_EQ(r.gsv.sentenceCount, 0);  // an empty count reads 0
+    {"$GPGSV,,,,07,,120,",
+     [](const SentenceRecord& r) {
+         EXPECT_EQ(r.gsv.sentenceCount, 0); // an empty count reads 0
          EXPECT_EQ(r.gsv.elevation[0], -128);
      }},
     {"$HEHDT,274.07,T", [](const SentenceRecord& r) { EXPECT_FLOAT_EQ(r.hdt.heading, 274.07f); }},
@@ -271,26 +272,25 @@ const GoodLine kGoodLines[] = {
      }},
     {"$PCVN,R,MOB,A1B2,,,7F,01020",
      [](const SentenceRecord& r) {
-         EXPECT_EQ(r.mob.id[0], 0);  // not six characters
+         EXPECT_EQ(r.mob.id[0], 0); // not six characters
          EXPECT_EQ(r.mob.byte1, 255);
          EXPECT_EQ(r.mob.byte2, 255);
          EXPECT_EQ(r.mob.optional, 0x7F);
          EXPECT_EQ(r.mob.optionalPresent, 1);
-         EXPECT_EQ(r.mob.dataCount, 0);  // odd length
+         EXPECT_EQ(r.mob.dataCount, 0); // odd length
      }},
-    {"$PCVN,R,MOB,,,,,01ZZ",
-     [](const SentenceRecord& r) { EXPECT_EQ(r.mob.dataCount, 0); }},  // accepted
+    {"$PCVN,R,MOB,,,,,01ZZ", [](const SentenceRecord& r) { EXPECT_EQ(r.mob.dataCount, 0); }}, // accepted
     {"$RAOSD,35.1,A,36.0,P,10.2,P,,0.1,N",
      [](const SentenceRecord& r) {
          EXPECT_FLOAT_EQ(r.osd.heading, 35.1f);
-         EXPECT_FLOAT_EQ(r.osd.set, 0.0f);  // no empty mark
+         EXPECT_FLOAT_EQ(r.osd.set, 0.0f); // no empty mark
          EXPECT_EQ(r.osd.speedUnits, 'N');
      }},
     {"$AIGPQ,,,,,,,,,GGA",
      [](const SentenceRecord& r) {
          EXPECT_STREQ(r.formatter, "Q");
          EXPECT_STREQ(r.talker, "AI");
-         EXPECT_STREQ(r.query.text, ", , , , , , , ,GGA");  // leading space skipped
+         EXPECT_STREQ(r.query.text, ", , , , , , , ,GGA"); // leading space skipped
      }},
     {"$GPRMA,A,4916.45,N,12311.12,W,,,,,,",
      [](const SentenceRecord& r) {
@@ -306,7 +306,7 @@ const GoodLine kGoodLines[] = {
          EXPECT_EQ(r.rmc.date.month, 3);
          EXPECT_EQ(r.rmc.date.day, 23);
          EXPECT_EQ(r.rmc.variationDirection, 'W');
-         EXPECT_EQ(r.rmc.mode, 'A');  // no mode field: 'A'
+         EXPECT_EQ(r.rmc.mode, 'A'); // no mode field: 'A'
      }},
     {"$GNRMC,123519,V,,,,,,,,,,N",
      [](const SentenceRecord& r) {
@@ -335,7 +335,7 @@ const GoodLine kGoodLines[] = {
      }},
     {"$AISSD,ABCDEFGHIJ,,,,,,,",
      [](const SentenceRecord& r) {
-         EXPECT_STREQ(r.ssd.callSign, "ABCDEFG");  // cut to its 7 characters
+         EXPECT_STREQ(r.ssd.callSign, "ABCDEFG"); // cut to its 7 characters
          EXPECT_STREQ(r.ssd.name, "");
          EXPECT_EQ(r.ssd.referenceB, 512);
          EXPECT_EQ(r.ssd.referenceC, 64);
@@ -377,12 +377,12 @@ const GoodLine kGoodLines[] = {
      [](const SentenceRecord& r) {
          EXPECT_EQ(r.txt.number, -128);
          EXPECT_EQ(r.txt.textId, 2);
-         EXPECT_EQ(std::strlen(r.txt.text), 61u);  // cut to 61
+         EXPECT_EQ(std::strlen(r.txt.text), 61u); // cut to 61
      }},
     {"$VDVBW,12.3,0.07,A,,0.12,V",
      [](const SentenceRecord& r) {
          EXPECT_FLOAT_EQ(r.vbw.waterLongitudinal, 12.3f);
-         EXPECT_FLOAT_EQ(r.vbw.groundLongitudinal, 0.0f);  // no empty mark
+         EXPECT_FLOAT_EQ(r.vbw.groundLongitudinal, 0.0f); // no empty mark
          EXPECT_EQ(r.vbw.groundStatus, 'V');
      }},
     {"!AIVDM,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,0",
@@ -413,7 +413,7 @@ const GoodLine kGoodLines[] = {
      }},
     {"$AIVSD,300,,,,,,,,",
      [](const SentenceRecord& r) {
-         EXPECT_EQ(r.vsd.shipType, 44);  // low 8 bits
+         EXPECT_EQ(r.vsd.shipType, 44); // low 8 bits
          EXPECT_FLOAT_EQ(r.vsd.draught, kNoReal);
          EXPECT_EQ(r.vsd.persons, 8192);
          EXPECT_STREQ(r.vsd.destination, "");
@@ -435,7 +435,7 @@ const GoodLine kGoodLines[] = {
          EXPECT_EQ(r.vtg.courseTrueUnit, kNoChar);
          EXPECT_FLOAT_EQ(r.vtg.courseMagnetic, kNoReal);
          EXPECT_EQ(r.vtg.courseMagneticUnit, kNoChar);
-         EXPECT_EQ(r.vtg.speedKmhUnit, ' ');  // stored as read
+         EXPECT_EQ(r.vtg.speedKmhUnit, ' '); // stored as read
      }},
     {"$GPWPL,4807.038,N,01131.000,E,WPTNME",
      [](const SentenceRecord& r) {
@@ -472,10 +472,9 @@ TEST(Parsers, AcceptGoodLinesWithTheirValues)
 TEST(Parsers, EveryAcceptedFormatterHasAGoodLine)
 {
     const char* const formatters[] = {
-        "ABK", "ABM", "ACA", "ACK", "ACS", "AIQ", "ALR", "BBM", "BDY", "BTH", "DBG",
-        "DTM", "FRQ", "GBS", "GGA", "GLL", "GNS", "GRS", "GSA", "GST", "GSV", "HDT",
-        "MID", "MOB", "OSD", "Q",   "RMA", "RMC", "ROT", "SSD", "Smg", "TPS", "TST",
-        "TXT", "VBW", "VDM", "VDO", "VSD", "VTG", "WPL", "ZDA",
+        "ABK", "ABM", "ACA", "ACK", "ACS", "AIQ", "ALR", "BBM", "BDY", "BTH", "DBG", "DTM", "FRQ", "GBS",
+        "GGA", "GLL", "GNS", "GRS", "GSA", "GST", "GSV", "HDT", "MID", "MOB", "OSD", "Q",   "RMA", "RMC",
+        "ROT", "SSD", "Smg", "TPS", "TST", "TXT", "VBW", "VDM", "VDO", "VSD", "VTG", "WPL", "ZDA",
     };
     for (const char* formatter : formatters) {
         bool found = false;
@@ -493,47 +492,47 @@ TEST(Parsers, RejectBadLines)
     const std::string bad[] = {
         // wrong comma counts
         "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,",
-        "$GPGSV,1,1,01,07,40,083,46,1,1",  // more than the signal id after the blocks
-        "$GPGSV,1,1,00,1",                 // no block, with or without the signal id
+        "$GPGSV,1,1,01,07,40,083,46,1,1", // more than the signal id after the blocks
+        "$GPGSV,1,1,00,1",                // no block, with or without the signal id
         "$GPGSV,1,1,00",
-        "$GPGSV,1,1,01,07,91,083,46,1",    // elevation above 90, with the signal id
+        "$GPGSV,1,1,01,07,91,083,46,1", // elevation above 90, with the signal id
         "$GNGSA,A,3,29,20,,,,,,,,,,,0.99,0.54,0.83,1,1",
-        "$GNGBS,223745.00,1.0,1.0,3.1,,,,,",  // the system id without the signal id
+        "$GNGBS,223745.00,1.0,1.0,3.1,,,,,", // the system id without the signal id
         "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1",
-        "$CCGPQ,GGA",                                                            // a one-field query
-        "$GPRMA,A,4916.45",                                                      // RMA ending early
+        "$CCGPQ,GGA",       // a one-field query
+        "$GPRMA,A,4916.45", // RMA ending early
         "$GPRMA",
         // field tests
-        "$GPGSV,1,1,01,07,91,083,46",   // elevation above 90
+        "$GPGSV,1,1,01,07,91,083,46", // elevation above 90
         "$GPGSV,1,1,01,07,-1,083,46",
-        "$GPGSV,1,1,01,07,40,360,46",   // azimuth 360
-        "$GPGSV,1,1,01,07,40,083,100",  // SNR 100
-        "$GPGSV,10,1,01,07,40,083,46",  // more than 9 sentences
+        "$GPGSV,1,1,01,07,40,360,46",  // azimuth 360
+        "$GPGSV,1,1,01,07,40,083,100", // SNR 100
+        "$GPGSV,10,1,01,07,40,083,46", // more than 9 sentences
         "$GNGNS,122310.2,3722.425671,N,12258.856215,W,AA,14,120.0,1005.543,6.5,,",
-        "$GPZDA,201530.00,04,13,2002,00,00",  // month 13
+        "$GPZDA,201530.00,04,13,2002,00,00", // month 13
         "$GPZDA,201530.00,00,07,2002,00,00",
         "$GPZDA,201530.00,04,07,2002,14,00",
         "$GPZDA,201530.00,04,07,2002,00,60",
-        "$GPVTG,054.7,TT,034.4,M,005.5,N,010.2,K,A",  // unit of two characters
+        "$GPVTG,054.7,TT,034.4,M,005.5,N,010.2,K,A", // unit of two characters
         "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,KM,A",
-        "!AIVDM,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,6",  // fill bits 6
-        "!AIVDM,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,",   // empty fill bits
+        "!AIVDM,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,6", // fill bits 6
+        "!AIVDM,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,",  // empty fill bits
         "!AIVDM,10,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,0",
         "!AIVDM,1,,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,0",
         "!AIVDM,1,1,10,B,177KQJ5000G?tO`K>RA1wUbN0TKH,0",
-        "!AIVDM,1,1,,A," + std::string(63, '0') + ",0",  // 63 characters need an identifier
+        "!AIVDM,1,1,,A," + std::string(63, '0') + ",0", // 63 characters need an identifier
         "!AIVDM,2,1,3,A," + std::string(64, '0') + ",0",
         "!AIVDO,1,1,,B,177KQJ5000G?tO`K>RA1wUbN0TKH,-1",
         "!AIABM,1,1,0,211444000,A,12,E@EL5@hTppm=@TF@,",
         "!AIBBM,1,1,0,2,8,04a9M>1@PD5CD0,9",
-        "$GPTXT,01,00,01,TEXT",  // sentence number 0
+        "$GPTXT,01,00,01,TEXT", // sentence number 0
         "$GPTXT,100,01,01,TEXT",
-        "$PCVN,Q,AIQ,SMG,1",     // case-sensitive
-        "$PCVN,R,MOB,A1G2C3,5,0F,,0102",  // non-hexadecimal identifier pair
+        "$PCVN,Q,AIQ,SMG,1",             // case-sensitive
+        "$PCVN,R,MOB,A1G2C3,5,0F,,0102", // non-hexadecimal identifier pair
         "$PCVN,R,MOB,A1B2C3,5,0G,,0102",
         "$PCVN,R,MOB,A1B2C3,5,0F,Z,0102",
         // identification
-        "$PGRMZ,246,f,3",  // another maker's proprietary sentence
+        "$PGRMZ,246,f,3", // another maker's proprietary sentence
         "$PCVN",
         "$PCVN,R,XYZ,1",
         "$CDDSC,20,3380400790,00,21,26,1423108312,2021,,,S,E",
@@ -552,7 +551,7 @@ TEST(ParseSentence, VerifiesTheChecksumOverTheLineAsReceived)
     SentenceRecord record{};
     std::string line = test::Framed("$PCVN,R,TXT,01,01,01,SN=12345");
     EXPECT_TRUE(test::ParseLine(line, record));
-    line[7] = 'Q';  // same checksum would not fit the changed sub-kind
+    line[7] = 'Q'; // same checksum would not fit the changed sub-kind
     EXPECT_FALSE(test::ParseLine(line, record));
 }
 
@@ -564,5 +563,5 @@ TEST(ParseSentence, KeepsFieldsOfARejectedSentenceInTheRecord)
     EXPECT_EQ(record.gsv.elevation[0], 91);
 }
 
-}  // namespace
-}  // namespace nmea
+} // namespace
+} // namespace nmea

@@ -39,4 +39,4 @@ inline bool ParseBody(std::string_view body, SentenceRecord& record)
     return ParseLine(Framed(body), record);
 }
 
-}  // namespace nmea::test
+} // namespace nmea::test

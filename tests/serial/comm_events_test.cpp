@@ -16,12 +16,14 @@
 namespace {
 
 // Gives the tests the window-thread dispatch step itself.
-class TTestComm : public TComm {
+class TTestComm : public TComm
+{
 public:
     using TThreadComm::DispatchEvents;
 };
 
-class CommEventsTest : public ::testing::Test {
+class CommEventsTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -59,7 +61,7 @@ TEST_F(CommEventsTest, HandlersRunInTheirFixedOrder)
 {
     comm.Open();
     ASSERT_TRUE(pty.Send("abc"));
-    ASSERT_TRUE(PumpUntil([&] {  // the bytes are in the queue once announced
+    ASSERT_TRUE(PumpUntil([&] { // the bytes are in the queue once announced
         std::uint32_t n = 0;
         return posixport::InputQueued(comm.PortHandle(), n) == 0 && n == 3;
     }));
@@ -132,7 +134,7 @@ TEST_F(CommEventsTest, AHandlerRunningAnEventLoopIsNotEnteredAgain)
         received += chunk;
         if (received == "wait") {
             ASSERT_TRUE(pty.Send("more"));
-            PumpFor(200);  // a busy wait that keeps the window alive
+            PumpFor(200); // a busy wait that keeps the window alive
         }
         --depth;
     };
@@ -187,7 +189,7 @@ TEST_F(CommEventsTest, CloseInsideAHandlerStopsTheRemainingHandlers)
     ASSERT_TRUE(PumpUntil([&] { return !comm.IsOpen(); }));
     PumpFor(100);
     EXPECT_FALSE(statusCalled);
-    comm.Open();  // and the port opens again afterwards
+    comm.Open(); // and the port opens again afterwards
     EXPECT_TRUE(comm.IsOpen());
 }
 
@@ -247,4 +249,4 @@ TEST_F(CommEventsTest, DeviceGoingAwayIsReportedOnceAndTheThreadRestsThen)
     EXPECT_FALSE(comm.IsOpen());
 }
 
-}  // namespace
+} // namespace

@@ -25,7 +25,8 @@ std::string ErrorText(const std::function<void()>& action)
     return "(nothing raised)";
 }
 
-class CommTest : public ::testing::Test {
+class CommTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -41,7 +42,7 @@ protected:
     tcflag_t DeviceCflag() const
     {
         termios tio{};
-        EXPECT_EQ(tcgetattr(pty.Master(), &tio), 0);  // a master reports its slave's settings
+        EXPECT_EQ(tcgetattr(pty.Master(), &tio), 0); // a master reports its slave's settings
         return tio.c_cflag;
     }
 
@@ -78,7 +79,7 @@ TEST_F(CommTest, OpensClosesAndOpensAgain)
     comm.Close();
     EXPECT_FALSE(comm.IsOpen());
     EXPECT_EQ(comm.EventThread(), nullptr);
-    comm.Close();  // closing a closed port does nothing
+    comm.Close(); // closing a closed port does nothing
     comm.Open();
     EXPECT_TRUE(comm.IsOpen());
 }
@@ -138,11 +139,11 @@ TEST(RawTermios, ParityByteSizeAndStopBitsMapToTheirFlags)
         std::uint8_t parity, byteSize, stopBits;
         tcflag_t cflag;
     };
-    for (const Case& c : {Case{0, 8, 0, CS8}, Case{1, 8, 0, CS8 | PARENB | PARODD}, Case{2, 7, 0, CS7 | PARENB},
-                          Case{3, 7, 2, CS7 | PARENB | PARODD | CMSPAR | CSTOPB},
+    for (const Case& c : {Case{0, 8, 0, CS8}, Case{1, 8, 0, CS8 | PARENB | PARODD},
+                          Case{2, 7, 0, CS7 | PARENB}, Case{3, 7, 2, CS7 | PARENB | PARODD | CMSPAR | CSTOPB},
                           Case{4, 5, 1, CS5 | PARENB | CMSPAR | CSTOPB}, Case{0, 6, 0, CS6}}) {
         termios tio{};
-        tio.c_cflag = CRTSCTS | PARODD | CS7;  // as a driver might report it
+        tio.c_cflag = CRTSCTS | PARODD | CS7; // as a driver might report it
         TLineSettings settings;
         settings.Parity = c.parity;
         settings.ByteSize = c.byteSize;
@@ -176,7 +177,7 @@ TEST_F(CommTest, RefusedSettingRaisesAndKeepsTheValue)
 
 TEST_F(CommTest, SettersReapplyOnlyOnChange)
 {
-    comm.SetBaudRate(br57600);  // while closed: stored, applied by Open
+    comm.SetBaudRate(br57600); // while closed: stored, applied by Open
     EXPECT_NE(DeviceBitRate(), 57600u);
     comm.Open();
     EXPECT_EQ(DeviceBitRate(), 57600u);
@@ -217,7 +218,7 @@ TEST_F(CommTest, DeviceNameAndQueueSizesAreIgnoredWhileOpen)
 TEST_F(CommTest, WritesAndReadsBytes)
 {
     comm.Open();
-    comm.SetRts(true);  // a pseudo-terminal has no modem lines: no error
+    comm.SetRts(true); // a pseudo-terminal has no modem lines: no error
     comm.SetDtr(true);
     const char line[] = "$PTST,,,,,16*6B\r\n";
     EXPECT_EQ(comm.Write(line, static_cast<int>(std::strlen(line))), static_cast<int>(std::strlen(line)));
@@ -248,4 +249,4 @@ TEST_F(CommTest, DestructorClosesAnOpenPort)
     EXPECT_TRUE(ProbeDevice(path, SystemPortEnvironment()).Ok);
 }
 
-}  // namespace
+} // namespace

@@ -36,7 +36,8 @@ void Link(const QString& target, const QString& link)
 }
 
 // A fake /sys/class/tty and /dev: device nodes are links to /dev/null (a character device).
-class FakeMachine {
+class FakeMachine
+{
 public:
     FakeMachine()
     {
@@ -85,15 +86,15 @@ public:
 TEST(PortDiscovery, ListsOnlyPortsThatReallyExist)
 {
     FakeMachine machine;
-    machine.AddUart("ttyS0", "4\n");           // the kernel console below
-    machine.AddUart("ttyS1", "4\n");           // a real UART
-    machine.AddUart("ttyS2", "0\n");           // a placeholder without a UART
+    machine.AddUart("ttyS0", "4\n"); // the kernel console below
+    machine.AddUart("ttyS1", "4\n"); // a real UART
+    machine.AddUart("ttyS2", "0\n"); // a placeholder without a UART
     machine.AddUsb("ttyUSB1", "FT232R USB UART\n");
     machine.AddUsb("ttyACM0", "");
     machine.AddUsb("ttyUSB5", "Gone");
-    QFile::remove(machine.env.DevDir + "/ttyUSB5");  // its node vanished already
+    QFile::remove(machine.env.DevDir + "/ttyUSB5"); // its node vanished already
     WriteText(machine.env.SysClassTty + "/console/active", "tty0 ttyS0\n");
-    QDir().mkpath(machine.env.SysClassTty + "/tty7");  // a virtual console
+    QDir().mkpath(machine.env.SysClassTty + "/tty7"); // a virtual console
     EXPECT_EQ(machine.Names(), (QStringList{"Communications Port (COM2)", "FT232R USB UART (COM34)",
                                             "USB Serial Device (COM97)"}));
 }
@@ -130,12 +131,12 @@ TEST(PortDiscovery, RescanFollowsTheFirstAnnouncementByFourTicks)
 
     TDeviceChangeSource source;
     ports.WatchDeviceChanges(&source);
-    EXPECT_FALSE(ports.DeviceChangeStep());  // nothing announced: no counting
+    EXPECT_FALSE(ports.DeviceChangeStep()); // nothing announced: no counting
     present.clear();
     emit source.DeviceChanged();
     EXPECT_FALSE(ports.DeviceChangeStep());
     EXPECT_FALSE(ports.DeviceChangeStep());
-    emit source.DeviceChanged();  // does not postpone the rescan
+    emit source.DeviceChanged(); // does not postpone the rescan
     EXPECT_FALSE(ports.DeviceChangeStep());
     EXPECT_EQ(ports.PortCount(), 1);
     EXPECT_TRUE(ports.DeviceChangeStep());
@@ -203,7 +204,8 @@ TEST(PortDiscovery, RefusedProbeNamesTheGroupThatOwnsTheDevice)
         const gid_t nobody = 65534;
         if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)
             _exit(2);
-        const TProbeResult result = ProbeDevice(QString::fromStdString(pty.SlavePath()), SystemPortEnvironment());
+        const TProbeResult result =
+            ProbeDevice(QString::fromStdString(pty.SlavePath()), SystemPortEnvironment());
         _exit(!result.Ok && result.Error == EACCES && result.OwnerGroup == expectedGroup ? 0 : 1);
     }
     int status = 0;
@@ -215,7 +217,7 @@ TEST(PortDiscovery, RefusedProbeNamesTheGroupThatOwnsTheDevice)
 TEST(PortDiscovery, WatcherAnnouncesTtyNodesAndVirtualFolderChanges)
 {
     FakeMachine machine;
-    QDir(machine.env.VirtualDir).removeRecursively();  // created by the watcher
+    QDir(machine.env.VirtualDir).removeRecursively(); // created by the watcher
     TInotifyDeviceWatcher watcher(machine.env.DevDir, machine.env.VirtualDir);
     ASSERT_TRUE(watcher.IsWatching());
     EXPECT_TRUE(QFileInfo(machine.env.VirtualDir).isDir());
@@ -280,4 +282,4 @@ TEST(PortDiscovery, VanishedVirtualPortEndsTheConnectionAtTheRescan)
     qunsetenv("M47_PORTS_DIR");
 }
 
-}  // namespace
+} // namespace

@@ -12,11 +12,11 @@ TEST(PortNaming, DeviceNodesMapToStableComNumbers)
         const char* node;
         int com;
     };
-    for (const Case& c : {Case{"ttyS0", 1}, Case{"ttyS31", 32}, Case{"ttyUSB0", 33}, Case{"ttyUSB1", 34},
-                          Case{"ttyUSB63", 96}, Case{"ttyACM0", 97}, Case{"ttyACM63", 160},
-                          Case{"ttyS32", -1}, Case{"ttyUSB64", -1}, Case{"ttyUSB01", -1}, Case{"ttyUSB", -1},
-                          Case{"ttyUSB1x", -1}, Case{"tty0", -1}, Case{"console", -1}, Case{"ptmx", -1},
-                          Case{"ttyS99999999999", -1}}) {
+    for (const Case& c :
+         {Case{"ttyS0", 1}, Case{"ttyS31", 32}, Case{"ttyUSB0", 33}, Case{"ttyUSB1", 34},
+          Case{"ttyUSB63", 96}, Case{"ttyACM0", 97}, Case{"ttyACM63", 160}, Case{"ttyS32", -1},
+          Case{"ttyUSB64", -1}, Case{"ttyUSB01", -1}, Case{"ttyUSB", -1}, Case{"ttyUSB1x", -1},
+          Case{"tty0", -1}, Case{"console", -1}, Case{"ptmx", -1}, Case{"ttyS99999999999", -1}}) {
         EXPECT_EQ(ComNumberOfNode(QString::fromLatin1(c.node)), c.com) << c.node;
         if (c.com > 0) {
             EXPECT_EQ(NodeOfComNumber(c.com), QString::fromLatin1(c.node));
@@ -32,10 +32,10 @@ TEST(PortNaming, PortNamesAreReadOnlyInTheirExactForm)
         const char* name;
         int com;
     };
-    for (const Case& c : {Case{"\\\\.\\COM1", 1}, Case{"\\\\.\\COM255", 255}, Case{"COM34", 34},
-                          Case{"Com2", 2}, Case{"\\\\.\\COM256", -1}, Case{"\\\\.\\COM0", -1},
-                          Case{"\\\\.\\COM07", -1}, Case{"COM", -1}, Case{"COM3x", -1},
-                          Case{"/dev/ttyUSB0", -1}, Case{"\\\\.\\COM99999999999999", -1}}) {
+    for (const Case& c :
+         {Case{"\\\\.\\COM1", 1}, Case{"\\\\.\\COM255", 255}, Case{"COM34", 34}, Case{"Com2", 2},
+          Case{"\\\\.\\COM256", -1}, Case{"\\\\.\\COM0", -1}, Case{"\\\\.\\COM07", -1}, Case{"COM", -1},
+          Case{"COM3x", -1}, Case{"/dev/ttyUSB0", -1}, Case{"\\\\.\\COM99999999999999", -1}}) {
         EXPECT_EQ(ComNumberOfDeviceName(QString::fromLatin1(c.name)), c.com) << c.name;
     }
     EXPECT_EQ(ComDeviceName(12), "\\\\.\\COM12");
@@ -45,7 +45,10 @@ TEST(PortNaming, FriendlyNamesCarryTheirPortAndStayBounded)
 {
     EXPECT_EQ(FriendlyName("FT232R USB UART", 34, "USB Serial Port"), "FT232R USB UART (COM34)");
     EXPECT_EQ(FriendlyName("", 33, "USB Serial Port"), "USB Serial Port (COM33)");
-    EXPECT_EQ(FriendlyName("  \x01" "Bad\tname\x7f \n", 200, "x"), "Bad name (COM200)");
+    EXPECT_EQ(FriendlyName("  \x01"
+                           "Bad\tname\x7f \n",
+                           200, "x"),
+              "Bad name (COM200)");
     EXPECT_EQ(FriendlyName("Veldra M47 Simulator (COM200)", 200, "x"), "Veldra M47 Simulator (COM200)");
     const QString huge = FriendlyName(QString(500, u'A'), 201, "x");
     EXPECT_LE(huge.size(), kMaxFriendlyNameLength);
@@ -109,18 +112,14 @@ TEST(PortNaming, ListItemsAreReadLikeTheProbeThePortChoiceAndTheConnection)
         int choice;
         int connection;
     };
-    for (const Case& c : {Case{"FT232R USB UART (COM34)", 34, 34, 34},
-                          Case{"Veldra M47 Simulator (COM200)", 200, 200, 200},
-                          Case{"- NOT SELECTED -", -1, -1, 1},
-                          Case{"COMMON Adapter (COM5)", 5, -1, 1}, // the first "COM" counts
-                          Case{"COM3 bridge (COM9)", 9, 3, 3},
-                          Case{"Adapter (COM0)", 0, -1, 1},
-                          Case{"Adapter (COM255)", 255, 255, 255},
-                          Case{"Adapter (COM256)", 256, -1, 1},
-                          Case{"Adapter (COM-4)", 0, -1, 1},
-                          Case{"Adapter (COM99999999999999)", 999999, -1, 1},
-                          Case{"Adapter (COM)", 0, -1, 1},
-                          Case{"", -1, -1, 1}}) {
+    for (const Case& c :
+         {Case{"FT232R USB UART (COM34)", 34, 34, 34}, Case{"Veldra M47 Simulator (COM200)", 200, 200, 200},
+          Case{"- NOT SELECTED -", -1, -1, 1},
+          Case{"COMMON Adapter (COM5)", 5, -1, 1}, // the first "COM" counts
+          Case{"COM3 bridge (COM9)", 9, 3, 3}, Case{"Adapter (COM0)", 0, -1, 1},
+          Case{"Adapter (COM255)", 255, 255, 255}, Case{"Adapter (COM256)", 256, -1, 1},
+          Case{"Adapter (COM-4)", 0, -1, 1}, Case{"Adapter (COM99999999999999)", 999999, -1, 1},
+          Case{"Adapter (COM)", 0, -1, 1}, Case{"", -1, -1, 1}}) {
         const QString item = QString::fromLatin1(c.item);
         EXPECT_EQ(ProbeComNumber(item), c.probe) << c.item;
         EXPECT_EQ(SelectedComNumber(item), c.choice) << c.item;
@@ -135,4 +134,4 @@ TEST(PortNaming, PermissionHintNamesTheGroup)
               "(sudo usermod -aG dialout $USER, then log in again).");
 }
 
-}  // namespace
+} // namespace

@@ -13,7 +13,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-class PtyPair {
+class PtyPair
+{
 public:
     PtyPair()
     {

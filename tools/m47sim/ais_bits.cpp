@@ -44,4 +44,4 @@ ArmouredPayload Armour(const std::vector<bool>& bits)
     return payload;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -11,7 +11,8 @@
 
 namespace m47sim {
 
-class BitWriter {
+class BitWriter
+{
 public:
     // The low `width` bits of value (width 1..32).
     void Put(uint32_t value, int width);
@@ -38,4 +39,4 @@ ArmouredPayload Armour(const std::vector<bool>& bits);
 // characters outside the AIS alphabet become "?" (63).
 unsigned SixBitTextCode(char c);
 
-}  // namespace m47sim
+} // namespace m47sim

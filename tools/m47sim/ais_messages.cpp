@@ -27,7 +27,7 @@ void PutHeader(BitWriter& w, int type, int repeat, uint32_t mmsi)
     w.Put(mmsi, 30);
 }
 
-}  // namespace
+} // namespace
 
 int32_t AisAngle(double degrees)
 {
@@ -48,7 +48,7 @@ std::vector<bool> EncodeAis(const PositionReportA& m)
     w.Put(static_cast<uint32_t>(m.heading), 9);
     w.Put(static_cast<uint32_t>(m.second), 6);
     w.Put(static_cast<uint32_t>(m.maneuver), 2);
-    w.Put(0, 3);  // spare
+    w.Put(0, 3); // spare
     w.Put(m.raim ? 1 : 0, 1);
     w.Put(m.radio, 19);
     return w.bits();
@@ -72,7 +72,7 @@ std::vector<bool> EncodeAis(const StaticVoyageData& m)
     w.Put(static_cast<uint32_t>(m.draught), 8);
     w.PutText(m.destination, 20);
     w.Put(m.dte ? 1 : 0, 1);
-    w.Put(0, 1);  // spare
+    w.Put(0, 1); // spare
     return w.bits();
 }
 
@@ -80,7 +80,7 @@ std::vector<bool> EncodeAis(const PositionReportB& m)
 {
     BitWriter w;
     PutHeader(w, 18, m.repeat, m.mmsi);
-    w.Put(0, 8);  // regional reserved
+    w.Put(0, 8); // regional reserved
     w.Put(static_cast<uint32_t>(m.speed), 10);
     w.Put(m.accuracy ? 1 : 0, 1);
     w.PutSigned(m.longitude, 28);
@@ -88,7 +88,7 @@ std::vector<bool> EncodeAis(const PositionReportB& m)
     w.Put(static_cast<uint32_t>(m.course), 12);
     w.Put(static_cast<uint32_t>(m.heading), 9);
     w.Put(static_cast<uint32_t>(m.second), 6);
-    w.Put(0, 2);  // regional reserved
+    w.Put(0, 2); // regional reserved
     for (bool flag : {m.csUnit, m.display, m.dsc, m.band, m.message22, m.assigned, m.raim})
         w.Put(flag ? 1 : 0, 1);
     w.Put(m.radio, 20);
@@ -99,7 +99,7 @@ std::vector<bool> EncodeAis(const StaticDataA& m)
 {
     BitWriter w;
     PutHeader(w, 24, m.repeat, m.mmsi);
-    w.Put(0, 2);  // part A
+    w.Put(0, 2); // part A
     w.PutText(m.name, 20);
     return w.bits();
 }
@@ -108,12 +108,12 @@ std::vector<bool> EncodeAis(const StaticDataB& m)
 {
     BitWriter w;
     PutHeader(w, 24, m.repeat, m.mmsi);
-    w.Put(1, 2);  // part B
+    w.Put(1, 2); // part B
     w.Put(static_cast<uint32_t>(m.shipType), 8);
     w.PutText(m.vendorId, 7);
     w.PutText(m.callSign, 7);
     PutDimensions(w, m.toBow, m.toStern, m.toPort, m.toStarboard);
-    w.Put(0, 6);  // spare
+    w.Put(0, 6); // spare
     return w.bits();
 }
 
@@ -135,4 +135,4 @@ std::vector<std::string> EncapsulateAis(const char* formatter, char channel, int
     return sentences;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -21,17 +21,17 @@ struct PositionReportA {
     int repeat = 0;
     uint32_t mmsi = 0;
     int navStatus = 0;
-    int rateOfTurn = kAisRotNotAvailable;  // raw ROT_AIS, -127..127
-    int speed = 1023;                      // 0.1 knot
+    int rateOfTurn = kAisRotNotAvailable; // raw ROT_AIS, -127..127
+    int speed = 1023;                     // 0.1 knot
     bool accuracy = false;
     int32_t longitude = 181 * 600000;
     int32_t latitude = 91 * 600000;
-    int course = 3600;                     // 0.1 degree
+    int course = 3600; // 0.1 degree
     int heading = kAisHeadingNotAvailable;
     int second = 60;
     int maneuver = 0;
     bool raim = false;
-    uint32_t radio = 0;                    // 19-bit communication state
+    uint32_t radio = 0; // 19-bit communication state
 };
 
 // Type 5: class A static and voyage data (424 bits, two sentences).
@@ -40,14 +40,14 @@ struct StaticVoyageData {
     uint32_t mmsi = 0;
     int aisVersion = 0;
     uint32_t imo = 0;
-    std::string callSign;     // 7 characters
-    std::string name;         // 20 characters
+    std::string callSign; // 7 characters
+    std::string name;     // 20 characters
     int shipType = 0;
     int toBow = 0, toStern = 0, toPort = 0, toStarboard = 0;
     int epfd = 1;
     int etaMonth = 0, etaDay = 0, etaHour = 24, etaMinute = 60;
-    int draught = 0;          // 0.1 metre
-    std::string destination;  // 20 characters
+    int draught = 0;         // 0.1 metre
+    std::string destination; // 20 characters
     bool dte = false;
 };
 
@@ -64,14 +64,14 @@ struct PositionReportB {
     int second = 60;
     bool csUnit = true, display = false, dsc = false, band = true, message22 = false, assigned = false;
     bool raim = false;
-    uint32_t radio = 0;  // 20 bits: communication state selector and state
+    uint32_t radio = 0; // 20 bits: communication state selector and state
 };
 
 // Type 24 part A: class B name (160 bits).
 struct StaticDataA {
     int repeat = 0;
     uint32_t mmsi = 0;
-    std::string name;  // 20 characters
+    std::string name; // 20 characters
 };
 
 // Type 24 part B: class B type, vendor, call sign and dimensions (168 bits).
@@ -79,8 +79,8 @@ struct StaticDataB {
     int repeat = 0;
     uint32_t mmsi = 0;
     int shipType = 0;
-    std::string vendorId;  // 7 characters
-    std::string callSign;  // 7 characters
+    std::string vendorId; // 7 characters
+    std::string callSign; // 7 characters
     int toBow = 0, toStern = 0, toPort = 0, toStarboard = 0;
 };
 
@@ -95,4 +95,4 @@ std::vector<bool> EncodeAis(const StaticDataB& m);
 std::vector<std::string> EncapsulateAis(const char* formatter, char channel, int sequenceId,
                                         const std::vector<bool>& bits);
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -34,10 +34,9 @@ SimulatedTarget Near(const VesselMotion& own, double north, double east, double 
     return t;
 }
 
-}  // namespace
+} // namespace
 
-AisTraffic::AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi)
-    : ownMmsi_(ownMmsi)
+AisTraffic::AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi) : ownMmsi_(ownMmsi)
 {
     SimulatedTarget trader = Near(ownStart, 0.05, 0.03, 14.2, 200.0);
     trader.mmsi = 244123456;
@@ -62,7 +61,7 @@ AisTraffic::AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi)
 
     SimulatedTarget tanker = Near(ownStart, 0.02, -0.07, 0.0, 90.0);
     tanker.mmsi = 366998877;
-    tanker.navStatus = 1;  // at anchor
+    tanker.navStatus = 1; // at anchor
     tanker.name = "PACIFIC STAR";
     tanker.callSign = "WPS4";
     tanker.destination = "LONG BEACH";
@@ -103,7 +102,7 @@ std::vector<std::string> AisTraffic::PositionOf(const SimulatedTarget& t, char c
         report.latitude = AisAngle(m.latitude);
         report.course = CourseTenths(m.course);
         report.second = utcSecond;
-        report.radio = 0xE0006;  // ITDMA selector with a plain communication state
+        report.radio = 0xE0006; // ITDMA selector with a plain communication state
         return EncapsulateAis("VDM", channel, 0, EncodeAis(report));
     }
     PositionReportA report;
@@ -132,7 +131,8 @@ std::vector<std::string> AisTraffic::StaticOf(const SimulatedTarget& t, char cha
         partB.shipType = t.shipType;
         partB.vendorId = t.vendorId;
         partB.callSign = t.callSign;
-        partB.toBow = t.toBow, partB.toStern = t.toStern, partB.toPort = t.toPort, partB.toStarboard = t.toStarboard;
+        partB.toBow = t.toBow, partB.toStern = t.toStern, partB.toPort = t.toPort,
+        partB.toStarboard = t.toStarboard;
         auto sentences = EncapsulateAis("VDM", channel, 0, EncodeAis(partA));
         for (auto& s : EncapsulateAis("VDM", channel, 0, EncodeAis(partB)))
             sentences.push_back(std::move(s));
@@ -152,7 +152,8 @@ std::vector<std::string> AisTraffic::StaticOf(const SimulatedTarget& t, char cha
     return EncapsulateAis("VDM", channel, sequenceId_, EncodeAis(data));
 }
 
-std::vector<std::string> AisTraffic::Second(long second, const VesselMotion& own, int utcSecond, bool ownReport)
+std::vector<std::string> AisTraffic::Second(long second, const VesselMotion& own, int utcSecond,
+                                            bool ownReport)
 {
     std::vector<std::string> out;
     const auto count = static_cast<long>(targets_.size());
@@ -199,4 +200,4 @@ void AisTraffic::Advance(double seconds)
         m47sim::Advance(t.motion, seconds);
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -13,20 +13,21 @@ namespace m47sim {
 struct SimulatedTarget {
     uint32_t mmsi = 0;
     bool classB = false;
-    int positionType = 1;   // class A: message 1 or 3
+    int positionType = 1; // class A: message 1 or 3
     int navStatus = 0;
     VesselMotion motion;
     std::string name;
     std::string callSign;
     std::string destination;
-    std::string vendorId;   // class B
+    std::string vendorId; // class B
     uint32_t imo = 0;
     int shipType = 0;
     int toBow = 0, toStern = 0, toPort = 0, toStarboard = 0;
-    int draught = 0;        // 0.1 metre
+    int draught = 0; // 0.1 metre
 };
 
-class AisTraffic {
+class AisTraffic
+{
 public:
     // Targets placed around the own ship's starting position.
     AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi);
@@ -50,4 +51,4 @@ private:
     int sequenceId_ = 0;
 };
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -31,7 +31,8 @@ UtcTime BreakDown(std::chrono::system_clock::time_point t)
     utc.hour = tm.tm_hour;
     utc.minute = tm.tm_min;
     utc.second = tm.tm_sec;
-    utc.centisecond = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(t - seconds).count() / 10);
+    utc.centisecond =
+        static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(t - seconds).count() / 10);
     return utc;
 }
 
@@ -42,23 +43,19 @@ std::string_view TrimRight(std::string_view text)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 Device::Device(DeviceState initial, DeviceState factory, DeviceOptions options, Clock::time_point start)
-    : state_(std::move(initial)),
-      factory_(std::move(factory)),
-      options_(options),
-      start_(start),
-      nextEpoch_(start),
-      lastEpoch_(start),
-      own_(options.streams.own),
+    : state_(std::move(initial)), factory_(std::move(factory)), options_(options), start_(start),
+      nextEpoch_(start), lastEpoch_(start), own_(options.streams.own),
       traffic_(options.streams.own, options.streams.ownMmsi)
 {
     // Epochs fall on whole UTC seconds, as a receiver's do.
     const auto utc = options_.streams.utcStart;
     const auto intoSecond = utc - std::chrono::floor<std::chrono::seconds>(utc);
     if (intoSecond.count() != 0)
-        nextEpoch_ = start + std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1) - intoSecond);
+        nextEpoch_ =
+            start + std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1) - intoSecond);
 }
 
 void Device::Receive(std::string_view bytes, Clock::time_point now)
@@ -144,7 +141,7 @@ std::vector<std::string> Device::Poll(Clock::time_point now, bool idle)
         for (auto& line : Epoch(now))
             Schedule(now, std::move(line));
         nextEpoch_ += options_.streams.period;
-        if (nextEpoch_ <= now)  // fell behind (a stalled loop): resume from now
+        if (nextEpoch_ <= now) // fell behind (a stalled loop): resume from now
             nextEpoch_ = now + options_.streams.period;
     }
 
@@ -190,7 +187,8 @@ std::vector<std::string> Device::Epoch(Clock::time_point now)
     Advance(own_, elapsed);
     traffic_.Advance(elapsed);
 
-    const auto utcNow = s.utcStart + std::chrono::duration_cast<std::chrono::system_clock::duration>(now - start_);
+    const auto utcNow =
+        s.utcStart + std::chrono::duration_cast<std::chrono::system_clock::duration>(now - start_);
     const UtcTime utc = BreakDown(utcNow);
     const bool gpsOn = !state_.gpsDisabled;
 
@@ -211,4 +209,4 @@ std::vector<std::string> Device::Epoch(Clock::time_point now)
     return lines;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -20,32 +20,34 @@ namespace m47sim {
 using Clock = std::chrono::steady_clock;
 
 struct StreamSettings {
-    bool gnss = true;                        // GNSS cycle (while the internal GPS is enabled)
-    bool ais = true;                         // VDM targets and the own ship's VDO
-    bool glonass = true;                     // a second constellation beside GPS
-    bool fix = true;                         // false: the GPS has no position
-    bool flood = false;                      // send epoch after epoch as fast as the port takes them
-    std::chrono::milliseconds period{1000};  // one epoch per period
+    bool gnss = true;                       // GNSS cycle (while the internal GPS is enabled)
+    bool ais = true;                        // VDM targets and the own ship's VDO
+    bool glonass = true;                    // a second constellation beside GPS
+    bool fix = true;                        // false: the GPS has no position
+    bool flood = false;                     // send epoch after epoch as fast as the port takes them
+    std::chrono::milliseconds period{1000}; // one epoch per period
     uint32_t ownMmsi = 416000047;
     VesselMotion own{25.0415, 121.7622, 12.3, 84.0, 0.05};
     std::chrono::system_clock::time_point utcStart = std::chrono::system_clock::now();
 };
 
 struct DeviceOptions {
-    std::chrono::milliseconds replyDelay{150};  // between a query and its answer
-    bool answerIdentification = true;           // false: a device that never answers "$PTST"
+    std::chrono::milliseconds replyDelay{150}; // between a query and its answer
+    bool answerIdentification = true;          // false: a device that never answers "$PTST"
     StreamSettings streams;
 };
 
 // Lines that take the place of the generated streams (a replayed log).
-class LineSource {
+class LineSource
+{
 public:
     virtual ~LineSource() = default;
     // The lines due at `now`; `idle` tells that everything sent before has gone out.
     virtual std::vector<std::string> Due(Clock::time_point now, bool idle) = 0;
 };
 
-class Device {
+class Device
+{
 public:
     Device(DeviceState initial, DeviceState factory, DeviceOptions options, Clock::time_point start);
 
@@ -87,9 +89,9 @@ private:
     bool rxOverflow_ = false;
     std::vector<Pending> outbox_;
     bool configMode_ = false;
-    bool restartPending_ = false;    // announcement queued
-    bool restartAnnounced_ = false;  // announcement handed out, restart not yet taken
-    bool restartTaken_ = false;      // the port is away until Restarted
+    bool restartPending_ = false;   // announcement queued
+    bool restartAnnounced_ = false; // announcement handed out, restart not yet taken
+    bool restartTaken_ = false;     // the port is away until Restarted
     Clock::time_point nextEpoch_;
     Clock::time_point lastEpoch_;
     long epoch_ = 0;
@@ -98,4 +100,4 @@ private:
     std::unique_ptr<LineSource> replay_;
 };
 
-}  // namespace m47sim
+} // namespace m47sim

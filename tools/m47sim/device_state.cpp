@@ -31,26 +31,21 @@ std::optional<int> ReadNumber(std::string_view text)
 bool IsValidSetting(const Setting& s)
 {
     switch (s.code) {
-    case kCodeRs232Baud:
-        return s.value >= 0 && s.value < static_cast<int>(kBaudRates.size());
-    case kCodeNmeaBaud:
-        return IsNmeaBaudCode(s.value);
-    case kCodeGpsDisabled:
-        return s.value == 0 || s.value == 1;
-    case kCodeGpsNavStatus:
-        return s.value == 4 || s.value == 5;
-    case kCodeRestore:
-        return s.value >= 0 && s.value <= 3;
-    default:
-        return false;
+    case kCodeRs232Baud: return s.value >= 0 && s.value < static_cast<int>(kBaudRates.size());
+    case kCodeNmeaBaud: return IsNmeaBaudCode(s.value);
+    case kCodeGpsDisabled: return s.value == 0 || s.value == 1;
+    case kCodeGpsNavStatus: return s.value == 4 || s.value == 5;
+    case kCodeRestore: return s.value >= 0 && s.value <= 3;
+    default: return false;
     }
 }
 
-}  // namespace
+} // namespace
 
 int BaudRateOfCode(int code)
 {
-    return code >= 0 && code < static_cast<int>(kBaudRates.size()) ? kBaudRates[static_cast<size_t>(code)] : 0;
+    return code >= 0 && code < static_cast<int>(kBaudRates.size()) ? kBaudRates[static_cast<size_t>(code)]
+                                                                   : 0;
 }
 
 std::optional<int> BaudCodeOfRate(int rate)
@@ -84,8 +79,7 @@ void RestoreGroup(DeviceState& state, int group, const DeviceState& factory)
         state.network.fitted = fitted;
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -125,7 +119,7 @@ std::optional<std::vector<Setting>> ParseProgramming(std::string_view body)
     for (size_t i = 0; i < fields.size(); i += 2) {
         const std::string_view value = i + 1 < fields.size() ? fields[i + 1] : std::string_view();
         if (fields[i].empty() && value.empty())
-            continue;  // the trailing empty pairs of the fixed format
+            continue; // the trailing empty pairs of the fixed format
         const auto code = ReadNumber(fields[i]);
         const auto number = ReadNumber(value);
         if (!code || !number)
@@ -144,25 +138,14 @@ void ApplySettings(DeviceState& state, const std::vector<Setting>& settings, con
 {
     for (const auto& s : settings) {
         switch (s.code) {
-        case kCodeRs232Baud:
-            state.rs232BaudCode = s.value;
-            break;
-        case kCodeNmeaBaud:
-            state.nmeaBaudCode = s.value;
-            break;
-        case kCodeGpsDisabled:
-            state.gpsDisabled = s.value == 1;
-            break;
-        case kCodeGpsNavStatus:
-            state.gpsNavStatus = s.value;
-            break;
-        case kCodeRestore:
-            RestoreGroup(state, s.value, factory);
-            break;
-        default:
-            break;
+        case kCodeRs232Baud: state.rs232BaudCode = s.value; break;
+        case kCodeNmeaBaud: state.nmeaBaudCode = s.value; break;
+        case kCodeGpsDisabled: state.gpsDisabled = s.value == 1; break;
+        case kCodeGpsNavStatus: state.gpsNavStatus = s.value; break;
+        case kCodeRestore: RestoreGroup(state, s.value, factory); break;
+        default: break;
         }
     }
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -13,18 +13,18 @@ namespace m47sim {
 struct NetworkModuleState {
     bool fitted = true;
     std::string version = "V1.2.2";
-    std::string address = "192.168.1.254";   // the module's IPv4 address
-    std::string netmask = "255.255.255.0";   // sent as the second dotted group of AT+SYSIP
+    std::string address = "192.168.1.254"; // the module's IPv4 address
+    std::string netmask = "255.255.255.0"; // sent as the second dotted group of AT+SYSIP
     std::string deviceName = "M47-NET";
 };
 
 struct DeviceState {
     std::string firmware = "M47 V1.05.12";
     std::string serialNumber = "M47A2612000047";
-    int rs232BaudCode = 2;   // baud codes shared by both ports: 0 115200 ... 5 4800
+    int rs232BaudCode = 2; // baud codes shared by both ports: 0 115200 ... 5 4800
     int nmeaBaudCode = 2;
     bool gpsDisabled = false;
-    int gpsNavStatus = 5;     // 5 at sea level, 4 altitude higher than 500 m
+    int gpsNavStatus = 5; // 5 at sea level, 4 altitude higher than 500 m
     NetworkModuleState network;
 };
 
@@ -56,4 +56,4 @@ std::optional<std::vector<Setting>> ParseProgramming(std::string_view body);
 // Applies parsed settings in order.
 void ApplySettings(DeviceState& state, const std::vector<Setting>& settings, const DeviceState& factory);
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -11,14 +11,14 @@ constexpr size_t kLongLineLength = 120;
 // Pieces of a split write reach the reader as separate chunks only with a pause between them.
 constexpr std::chrono::milliseconds kSplitPause{3};
 
-}  // namespace
+} // namespace
 
 bool EnableFault(FaultSettings& faults, std::string_view name)
 {
     const std::pair<std::string_view, bool FaultSettings::*> table[] = {
-        {"noise", &FaultSettings::noise},        {"nul", &FaultSettings::nuls},
-        {"cr", &FaultSettings::strayCr},         {"checksum", &FaultSettings::badChecksum},
-        {"long", &FaultSettings::longLines},     {"split", &FaultSettings::splitWrites},
+        {"noise", &FaultSettings::noise},    {"nul", &FaultSettings::nuls},
+        {"cr", &FaultSettings::strayCr},     {"checksum", &FaultSettings::badChecksum},
+        {"long", &FaultSettings::longLines}, {"split", &FaultSettings::splitWrites},
     };
     for (const auto& [key, member] : table) {
         if (name == key) {
@@ -29,10 +29,7 @@ bool EnableFault(FaultSettings& faults, std::string_view name)
     return false;
 }
 
-FaultInjector::FaultInjector(const FaultSettings& settings)
-    : settings_(settings), random_(settings.seed)
-{
-}
+FaultInjector::FaultInjector(const FaultSettings& settings) : settings_(settings), random_(settings.seed) {}
 
 bool FaultInjector::Hit()
 {
@@ -77,10 +74,11 @@ std::vector<WritePiece> FaultInjector::Apply(std::string line)
     size_t at = 0;
     while (at < bytes.size()) {
         const size_t length = 1 + random_() % 24;
-        pieces.push_back(WritePiece{bytes.substr(at, length), at == 0 ? std::chrono::milliseconds(0) : kSplitPause});
+        pieces.push_back(
+            WritePiece{bytes.substr(at, length), at == 0 ? std::chrono::milliseconds(0) : kSplitPause});
         at += length;
     }
     return pieces;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -12,13 +12,13 @@
 namespace m47sim {
 
 struct FaultSettings {
-    bool noise = false;         // random bytes (binary included) between lines
-    bool nuls = false;          // NUL bytes inside and between lines
-    bool strayCr = false;       // CR bytes inside lines
-    bool badChecksum = false;   // wrong checksum digits
-    bool longLines = false;     // over-long lines between the sentences
-    bool splitWrites = false;   // lines written in pieces, cut at random byte boundaries
-    double rate = 0.2;          // share of lines a fault hits, 0..1
+    bool noise = false;       // random bytes (binary included) between lines
+    bool nuls = false;        // NUL bytes inside and between lines
+    bool strayCr = false;     // CR bytes inside lines
+    bool badChecksum = false; // wrong checksum digits
+    bool longLines = false;   // over-long lines between the sentences
+    bool splitWrites = false; // lines written in pieces, cut at random byte boundaries
+    double rate = 0.2;        // share of lines a fault hits, 0..1
     uint32_t seed = 47;
 
     bool Any() const { return noise || nuls || strayCr || badChecksum || longLines || splitWrites; }
@@ -34,7 +34,8 @@ struct WritePiece {
     std::chrono::milliseconds pauseBefore{0};
 };
 
-class FaultInjector {
+class FaultInjector
+{
 public:
     explicit FaultInjector(const FaultSettings& settings);
 
@@ -49,4 +50,4 @@ private:
     std::mt19937 random_;
 };
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -18,7 +18,7 @@ constexpr int kGsaSlots = 12;
 std::string Coordinate(double value, int degreeDigits, char positive, char negative)
 {
     const double magnitude = std::fabs(value);
-    long tenThousandths = std::lround(magnitude * 600000.0);  // 1/10000 minute
+    long tenThousandths = std::lround(magnitude * 600000.0); // 1/10000 minute
     const long degrees = tenThousandths / 600000;
     tenThousandths -= degrees * 600000;
     char text[32];
@@ -104,7 +104,7 @@ void AppendGsv(std::vector<std::string>& out, Constellation system, const std::v
     }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> GnssCycle(const GnssEpoch& epoch)
 {
@@ -125,11 +125,12 @@ std::vector<std::string> GnssCycle(const GnssEpoch& epoch)
     std::snprintf(usedText, sizeof usedText, "%02d", used > 12 ? 12 : used);
 
     std::vector<std::string> out;
-    out.push_back(FrameSentence('$', talker + "RMC," + time + ',' + (epoch.fix ? "A" : "V") + ',' + lat + ',' +
-                                         lon + ',' + sog + ',' + cog + ',' + date + ",,," + mode));
+    out.push_back(FrameSentence('$', talker + "RMC," + time + ',' + (epoch.fix ? "A" : "V") + ',' + lat +
+                                         ',' + lon + ',' + sog + ',' + cog + ',' + date + ",,," + mode));
     out.push_back(FrameSentence('$', talker + "VTG," + cog + ",T,,M," + sog + ",N," + kmh + ",K," + mode));
-    out.push_back(FrameSentence('$', talker + "GGA," + time + ',' + lat + ',' + lon + ',' + (epoch.fix ? "1" : "0") +
-                                         ',' + usedText + ',' + (epoch.fix ? "0.9" : "") + ',' +
+    out.push_back(FrameSentence('$', talker + "GGA," + time + ',' + lat + ',' + lon + ',' +
+                                         (epoch.fix ? "1" : "0") + ',' + usedText + ',' +
+                                         (epoch.fix ? "0.9" : "") + ',' +
                                          (epoch.fix ? Decimal(epoch.altitude, 1) : "") + ",M,17.0,M,,"));
     out.push_back(Gsa(talker, epoch, gps));
     if (!glonass.empty())
@@ -137,13 +138,13 @@ std::vector<std::string> GnssCycle(const GnssEpoch& epoch)
     AppendGsv(out, Constellation::Gps, gps);
     if (!glonass.empty())
         AppendGsv(out, Constellation::Glonass, glonass);
-    out.push_back(FrameSentence('$', talker + "GLL," + lat + ',' + lon + ',' + time + ',' + (epoch.fix ? "A" : "V") +
-                                         ',' + mode));
+    out.push_back(FrameSentence('$', talker + "GLL," + lat + ',' + lon + ',' + time + ',' +
+                                         (epoch.fix ? "A" : "V") + ',' + mode));
     char zda[48];
-    std::snprintf(zda, sizeof zda, "ZDA,%s,%02d,%02d,%04d,00,00", time.c_str(), epoch.utc.day, epoch.utc.month,
-                  epoch.utc.year);
+    std::snprintf(zda, sizeof zda, "ZDA,%s,%02d,%02d,%04d,00,00", time.c_str(), epoch.utc.day,
+                  epoch.utc.month, epoch.utc.year);
     out.push_back(FrameSentence('$', talker + zda));
     return out;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

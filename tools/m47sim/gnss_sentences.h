@@ -21,8 +21,8 @@ struct UtcTime {
 struct GnssEpoch {
     UtcTime utc;
     VesselMotion own;
-    bool fix = true;               // false: no position (status V, quality 0, fix mode 1)
-    double altitude = 12.0;        // metres above the geoid
+    bool fix = true;        // false: no position (status V, quality 0, fix mode 1)
+    double altitude = 12.0; // metres above the geoid
     std::vector<SatelliteView> satellites;
 };
 
@@ -30,4 +30,4 @@ struct GnssEpoch {
 // when several constellations are in view; GSA and GSV come once per constellation.
 std::vector<std::string> GnssCycle(const GnssEpoch& epoch);
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -24,13 +24,14 @@ extern "C" void OnUnplugSignal(int)
 
 void Install(int signal, void (*handler)(int))
 {
-    struct sigaction action {};
+    struct sigaction action {
+    };
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     sigaction(signal, &action, nullptr);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -59,7 +60,8 @@ int main(int argc, char** argv)
     Install(SIGTERM, OnStopSignal);
     Install(SIGHUP, OnStopSignal);
     Install(SIGUSR1, OnUnplugSignal);
-    std::printf("m47sim: %s published as %s\n", m47sim::FriendlyPortName(line->simulator.friendlyName, line->simulator.comNumber).c_str(),
+    std::printf("m47sim: %s published as %s\n",
+                m47sim::FriendlyPortName(line->simulator.friendlyName, line->simulator.comNumber).c_str(),
                 simulator.linkPath().c_str());
     std::fflush(stdout);
     simulator.Run();

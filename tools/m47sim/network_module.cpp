@@ -22,4 +22,4 @@ std::vector<std::string> AnswerAtCommand(const NetworkModuleState& module, std::
     return lines;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

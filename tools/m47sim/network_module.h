@@ -23,4 +23,4 @@ inline constexpr std::string_view kLeaveConfigMode = "$PDBG,163,0,,,,,,*15";
 // Echo and answer of one AT line (without its line end), each ending in CR LF.
 std::vector<std::string> AnswerAtCommand(const NetworkModuleState& module, std::string_view command);
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -13,7 +13,7 @@ namespace {
 
 struct Option {
     const char* name;
-    const char* argument;  // nullptr: a flag
+    const char* argument; // nullptr: a flag
     const char* help;
     std::function<bool(CommandLine&, const std::string&)> apply;
 };
@@ -78,25 +78,45 @@ const std::vector<Option>& Options()
     using S = const std::string&;
     static const std::vector<Option> options = {
         {"--com", "N", "COM number to publish, 1..255 (default 200)",
-         [](L& l, S v) { long n; return ToInt(v, 1, 255, n) && ((l.simulator.comNumber = static_cast<int>(n)), true); }},
+         [](L& l, S v) {
+             long n;
+             return ToInt(v, 1, 255, n) && ((l.simulator.comNumber = static_cast<int>(n)), true);
+         }},
         {"--name", "TEXT", "friendly port name; \" (COMn)\" is added (default \"Veldra M47 Simulator\")",
-         [](L& l, S v) { l.simulator.friendlyName = v; return !v.empty(); }},
-        {"--ports-dir", "DIR", "virtual-port folder (default $M47_PORTS_DIR, else $XDG_RUNTIME_DIR/veldra-m47/ports)",
-         [](L& l, S v) { l.simulator.portsFolder = v; return !v.empty(); }},
+         [](L& l, S v) {
+             l.simulator.friendlyName = v;
+             return !v.empty();
+         }},
+        {"--ports-dir", "DIR",
+         "virtual-port folder (default $M47_PORTS_DIR, else $XDG_RUNTIME_DIR/veldra-m47/ports)",
+         [](L& l, S v) {
+             l.simulator.portsFolder = v;
+             return !v.empty();
+         }},
         {"--firmware", "TEXT", "firmware version reported as FIRMWARE= (default \"M47 V1.05.12\")",
          [](L& l, S v) { return SetText(l.state.firmware, v, 40); }},
         {"--serial", "TEXT", "serial number reported as SERIAL NO.= (default \"M47A2612000047\")",
          [](L& l, S v) { return SetText(l.state.serialNumber, v, 40); }},
-        {"--rs232-baud", "RATE", "RS-232 port rate: 115200, 57600, 38400, 19200, 9600 or 4800 (default 38400)",
+        {"--rs232-baud", "RATE",
+         "RS-232 port rate: 115200, 57600, 38400, 19200, 9600 or 4800 (default 38400)",
          [](L& l, S v) { return SetBaud(l.state.rs232BaudCode, v, false); }},
         {"--nmea-baud", "RATE", "NMEA port rate: 38400, 9600 or 4800 (default 38400)",
          [](L& l, S v) { return SetBaud(l.state.nmeaBaudCode, v, true); }},
         {"--gps-disabled", nullptr, "internal GPS switched off (GPS_DISABLE=ON: no GNSS sentences, no VDO)",
-         [](L& l, S) { l.state.gpsDisabled = true; return true; }},
+         [](L& l, S) {
+             l.state.gpsDisabled = true;
+             return true;
+         }},
         {"--gps-nav-status", "N", "GPS mode: 5 at sea level, 4 altitude higher than 500 m (default 5)",
-         [](L& l, S v) { long n; return ToInt(v, 4, 5, n) && ((l.state.gpsNavStatus = static_cast<int>(n)), true); }},
+         [](L& l, S v) {
+             long n;
+             return ToInt(v, 4, 5, n) && ((l.state.gpsNavStatus = static_cast<int>(n)), true);
+         }},
         {"--no-network-module", nullptr, "no network module fitted (ETH_MODULE=OFF, AT lines ignored)",
-         [](L& l, S) { l.state.network.fitted = false; return true; }},
+         [](L& l, S) {
+             l.state.network.fitted = false;
+             return true;
+         }},
         {"--net-version", "TEXT", "network module firmware, answer of AT+VER (default V1.2.2)",
          [](L& l, S v) { return SetText(l.state.network.version, v, 40); }},
         {"--net-ip", "A.B.C.D", "network module address, first group of AT+SYSIP (default 192.168.1.254)",
@@ -106,7 +126,11 @@ const std::vector<Option>& Options()
         {"--net-name", "TEXT", "network module name, answer of AT+DEVNAME (default M47-NET)",
          [](L& l, S v) { return SetText(l.state.network.deviceName, v, 40); }},
         {"--mmsi", "N", "own ship MMSI in the VDO reports (default 416000047)",
-         [](L& l, S v) { long n; return ToInt(v, 1, 999999999, n) && ((l.device.streams.ownMmsi = static_cast<uint32_t>(n)), true); }},
+         [](L& l, S v) {
+             long n;
+             return ToInt(v, 1, 999999999, n) &&
+                    ((l.device.streams.ownMmsi = static_cast<uint32_t>(n)), true);
+         }},
         {"--latitude", "DEG", "own ship's start latitude, north positive (default 25.0415)",
          [](L& l, S v) { return ToDouble(v, -80.0, 80.0, l.device.streams.own.latitude); }},
         {"--longitude", "DEG", "own ship's start longitude, east positive (default 121.7622)",
@@ -116,28 +140,61 @@ const std::vector<Option>& Options()
         {"--course", "DEG", "own ship's start course over ground (default 84)",
          [](L& l, S v) { return ToDouble(v, 0.0, 359.9, l.device.streams.own.course); }},
         {"--silent", nullptr, "no streams at all; the device still answers",
-         [](L& l, S) { l.device.streams.gnss = l.device.streams.ais = false; return true; }},
-        {"--no-gnss", nullptr, "no GNSS sentences", [](L& l, S) { l.device.streams.gnss = false; return true; }},
-        {"--no-ais", nullptr, "no VDM or VDO sentences", [](L& l, S) { l.device.streams.ais = false; return true; }},
+         [](L& l, S) {
+             l.device.streams.gnss = l.device.streams.ais = false;
+             return true;
+         }},
+        {"--no-gnss", nullptr, "no GNSS sentences",
+         [](L& l, S) {
+             l.device.streams.gnss = false;
+             return true;
+         }},
+        {"--no-ais", nullptr, "no VDM or VDO sentences",
+         [](L& l, S) {
+             l.device.streams.ais = false;
+             return true;
+         }},
         {"--gps-only", nullptr, "GPS satellites only (default GPS and GLONASS)",
-         [](L& l, S) { l.device.streams.glonass = false; return true; }},
+         [](L& l, S) {
+             l.device.streams.glonass = false;
+             return true;
+         }},
         {"--no-fix", nullptr, "the GPS has no position (RMC status V, GGA quality 0, GSA mode 1)",
-         [](L& l, S) { l.device.streams.fix = false; return true; }},
+         [](L& l, S) {
+             l.device.streams.fix = false;
+             return true;
+         }},
         {"--period", "SECONDS", "time between two epochs of the streams (default 1)",
-         [](L& l, S v) { return SetSeconds(l.device.streams.period, v) && l.device.streams.period.count() > 0; }},
+         [](L& l, S v) {
+             return SetSeconds(l.device.streams.period, v) && l.device.streams.period.count() > 0;
+         }},
         {"--replay", "FILE", "send the lines of a saved log (\"#\" comments skipped) instead of the streams",
-         [](L& l, S v) { l.replayPath = v; return !v.empty(); }},
+         [](L& l, S v) {
+             l.replayPath = v;
+             return !v.empty();
+         }},
         {"--replay-fast", nullptr, "replay as fast as the port takes the lines (default: the log's own pace)",
-         [](L& l, S) { l.replayFast = true; return true; }},
-        {"--replay-loop", nullptr, "start the log over at its end", [](L& l, S) { l.replayLoop = true; return true; }},
+         [](L& l, S) {
+             l.replayFast = true;
+             return true;
+         }},
+        {"--replay-loop", nullptr, "start the log over at its end",
+         [](L& l, S) {
+             l.replayLoop = true;
+             return true;
+         }},
         {"--reply-delay", "SECONDS", "delay before answers to queries and commands (default 0.15)",
          [](L& l, S v) { return SetSeconds(l.device.replyDelay, v); }},
         {"--restart-pause", "SECONDS", "how long the port is away when the device restarts (default 3)",
          [](L& l, S v) { return SetSeconds(l.simulator.restartPause, v); }},
         {"--no-identify", nullptr, "fault: never answer the identification query",
-         [](L& l, S) { l.device.answerIdentification = false; return true; }},
-        {"--fault", "LIST", "faults, comma-separated: noise (random bytes), nul (NUL bytes), cr (stray CRs), "
-                            "checksum (wrong checksums), long (over-long lines), split (writes cut at random bytes)",
+         [](L& l, S) {
+             l.device.answerIdentification = false;
+             return true;
+         }},
+        {"--fault", "LIST",
+         "faults, comma-separated: noise (random bytes), nul (NUL bytes), cr (stray CRs), "
+         "checksum (wrong checksums), long (over-long lines), split (writes cut at random bytes)",
          [](L& l, S v) {
              std::string_view rest = v;
              while (!rest.empty()) {
@@ -151,21 +208,35 @@ const std::vector<Option>& Options()
         {"--fault-rate", "P", "share of lines a fault hits, 0..1 (default 0.2)",
          [](L& l, S v) { return ToDouble(v, 0.0, 1.0, l.simulator.faults.rate); }},
         {"--seed", "N", "seed of the fault randomness (default 47)",
-         [](L& l, S v) { long n; return ToInt(v, 0, 0xFFFFFFFFL, n) && ((l.simulator.faults.seed = static_cast<uint32_t>(n)), true); }},
+         [](L& l, S v) {
+             long n;
+             return ToInt(v, 0, 0xFFFFFFFFL, n) &&
+                    ((l.simulator.faults.seed = static_cast<uint32_t>(n)), true);
+         }},
         {"--flood", nullptr, "fault: send epoch after epoch as fast as the port takes them",
-         [](L& l, S) { l.device.streams.flood = true; return true; }},
+         [](L& l, S) {
+             l.device.streams.flood = true;
+             return true;
+         }},
         {"--vanish-after", "SECONDS", "fault: unplug the port this long after the start",
          [](L& l, S v) { return (l.simulator.vanishAfter = Seconds(v)).has_value(); }},
         {"--vanish-for", "SECONDS", "come back this long after unplugging (default: stay away until SIGUSR1)",
          [](L& l, S v) { return (l.simulator.vanishFor = Seconds(v)).has_value(); }},
         {"--transcript", "FILE", "record every byte received, with timestamps, into FILE",
-         [](L& l, S v) { l.simulator.transcriptPath = v; return !v.empty(); }},
-        {"--help", nullptr, "show this help", [](L& l, S) { l.help = true; return true; }},
+         [](L& l, S v) {
+             l.simulator.transcriptPath = v;
+             return !v.empty();
+         }},
+        {"--help", nullptr, "show this help",
+         [](L& l, S) {
+             l.help = true;
+             return true;
+         }},
     };
     return options;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error)
 {
@@ -225,9 +296,10 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, Clock::time_point st
             error = "cannot read " + line.replayPath;
             return nullptr;
         }
-        device->SetReplay(std::make_unique<ReplaySource>(std::move(*lines), line.replayFast, line.replayLoop));
+        device->SetReplay(
+            std::make_unique<ReplaySource>(std::move(*lines), line.replayFast, line.replayLoop));
     }
     return device;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -13,10 +13,10 @@
 namespace m47sim {
 
 struct CommandLine {
-    DeviceState state;           // initial state
+    DeviceState state; // initial state
     DeviceOptions device;
     SimulatorOptions simulator;
-    std::string replayPath;      // empty: generated streams
+    std::string replayPath; // empty: generated streams
     bool replayFast = false;
     bool replayLoop = false;
     bool help = false;
@@ -31,4 +31,4 @@ std::string HelpText();
 // cannot be read.
 std::unique_ptr<Device> MakeDevice(const CommandLine& line, Clock::time_point start, std::string& error);
 
-}  // namespace m47sim
+} // namespace m47sim

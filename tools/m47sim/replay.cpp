@@ -14,7 +14,8 @@ constexpr std::chrono::milliseconds kUntimedPause{50};
 // Seconds of the day of a GNSS sentence's time field ("hhmmss.ss" as first field), if it has one.
 std::optional<double> TimeOfDay(std::string_view line)
 {
-    constexpr std::array<std::string_view, 8> kTimed = {"RMC", "GGA", "GLL", "ZDA", "GBS", "GNS", "GST", "GRS"};
+    constexpr std::array<std::string_view, 8> kTimed = {"RMC", "GGA", "GLL", "ZDA",
+                                                        "GBS", "GNS", "GST", "GRS"};
     if (line.size() < 7 || line[0] != '$')
         return std::nullopt;
     const std::string_view formatter = line.substr(3, 3);
@@ -47,7 +48,7 @@ std::optional<double> TimeOfDay(std::string_view line)
     return two(0) * 3600.0 + two(2) * 60.0 + two(4) + fraction;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::vector<ReplayLine>> LoadReplay(const std::string& path)
 {
@@ -82,8 +83,7 @@ std::optional<std::vector<ReplayLine>> LoadReplay(const std::string& path)
 
 ReplaySource::ReplaySource(std::vector<ReplayLine> lines, bool fast, bool loop)
     : lines_(std::move(lines)), fast_(fast), loop_(loop)
-{
-}
+{}
 
 std::vector<std::string> ReplaySource::Due(Clock::time_point now, bool idle)
 {
@@ -116,4 +116,4 @@ std::vector<std::string> ReplaySource::Due(Clock::time_point now, bool idle)
     return out;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -16,14 +16,15 @@
 namespace m47sim {
 
 struct ReplayLine {
-    std::string text;                       // with CR LF
-    std::chrono::milliseconds delayBefore;  // natural pace
+    std::string text;                      // with CR LF
+    std::chrono::milliseconds delayBefore; // natural pace
 };
 
 // The lines of a log with their natural pacing; nothing when the file cannot be read.
 std::optional<std::vector<ReplayLine>> LoadReplay(const std::string& path);
 
-class ReplaySource : public LineSource {
+class ReplaySource : public LineSource
+{
 public:
     ReplaySource(std::vector<ReplayLine> lines, bool fast, bool loop);
     std::vector<std::string> Due(Clock::time_point now, bool idle) override;
@@ -37,4 +38,4 @@ private:
     std::optional<Clock::time_point> nextDue_;
 };
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -26,4 +26,4 @@ std::optional<std::string_view> CheckedBody(std::string_view line)
     return line.substr(1, star - 1);
 }
 
-}  // namespace m47sim
+} // namespace m47sim

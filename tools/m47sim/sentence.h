@@ -19,4 +19,4 @@ std::string FrameSentence(char start, std::string_view body);
 // the line carries a checksum field that matches; nothing otherwise.
 std::optional<std::string_view> CheckedBody(std::string_view line);
 
-}  // namespace m47sim
+} // namespace m47sim

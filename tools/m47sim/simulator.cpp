@@ -14,12 +14,11 @@ constexpr std::chrono::milliseconds kRestartLinger{200};
 // Lines waiting for a program that has stopped reading; beyond this they are dropped.
 constexpr size_t kMaxQueuedBytes = 64 * 1024;
 
-}  // namespace
+} // namespace
 
 Simulator::Simulator(std::unique_ptr<Device> device, SimulatorOptions options)
     : device_(std::move(device)), options_(std::move(options)), faults_(options_.faults), start_(Clock::now())
-{
-}
+{}
 
 Simulator::~Simulator() = default;
 
@@ -41,7 +40,8 @@ bool Simulator::Start(std::string& error)
 
 std::string Simulator::linkPath() const
 {
-    return (folder_.empty() ? DefaultPortsDirectory() : folder_) + "/COM" + std::to_string(options_.comNumber);
+    return (folder_.empty() ? DefaultPortsDirectory() : folder_) + "/COM" +
+           std::to_string(options_.comNumber);
 }
 
 void Simulator::Run()
@@ -74,7 +74,7 @@ void Simulator::GoAway(std::optional<Clock::time_point> back)
     writes_.clear();
     queuedBytes_ = 0;
     nextWriteAt_.reset();
-    lingerUntil_.reset();  // an unplug cuts a restart short; plugging in ends it
+    lingerUntil_.reset(); // an unplug cuts a restart short; plugging in ends it
     backAt_ = back;
 }
 
@@ -133,7 +133,7 @@ void Simulator::Step(Clock::time_point now)
     }
     const bool connected = port_->Connected();
     if (!connected && !writes_.empty()) {
-        writes_.clear();  // nobody listens: the lines are lost, as on the wire
+        writes_.clear(); // nobody listens: the lines are lost, as on the wire
         queuedBytes_ = 0;
         nextWriteAt_.reset();
     }
@@ -142,7 +142,8 @@ void Simulator::Step(Clock::time_point now)
         // Nobody listens, or the program stopped reading and the device's buffer ran over.
         if (!connected || queuedBytes_ > kMaxQueuedBytes)
             continue;
-        for (auto& piece : options_.faults.Any() ? faults_.Apply(std::move(line)) : std::vector<WritePiece>{{std::move(line)}}) {
+        for (auto& piece : options_.faults.Any() ? faults_.Apply(std::move(line))
+                                                 : std::vector<WritePiece>{{std::move(line)}}) {
             queuedBytes_ += piece.bytes.size();
             writes_.push_back(std::move(piece));
         }
@@ -167,10 +168,10 @@ void Simulator::Flush(Clock::time_point now)
         piece.bytes.erase(0, taken);
         queuedBytes_ -= taken;
         if (!piece.bytes.empty())
-            return;  // the port is full; the rest goes when it drains
+            return; // the port is full; the rest goes when it drains
         writes_.pop_front();
         nextWriteAt_.reset();
     }
 }
 
-}  // namespace m47sim
+} // namespace m47sim

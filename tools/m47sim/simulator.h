@@ -25,17 +25,18 @@
 namespace m47sim {
 
 struct SimulatorOptions {
-    std::string portsFolder;                          // empty: DefaultPortsDirectory()
+    std::string portsFolder; // empty: DefaultPortsDirectory()
     int comNumber = 200;
     std::string friendlyName = "Veldra M47 Simulator";
-    std::chrono::milliseconds restartPause{3000};     // how long the port is away on a restart
-    std::optional<std::chrono::milliseconds> vanishAfter;  // unplug this long after the start
-    std::optional<std::chrono::milliseconds> vanishFor;    // come back after this; none: stay away
+    std::chrono::milliseconds restartPause{3000};         // how long the port is away on a restart
+    std::optional<std::chrono::milliseconds> vanishAfter; // unplug this long after the start
+    std::optional<std::chrono::milliseconds> vanishFor;   // come back after this; none: stay away
     FaultSettings faults;
-    std::string transcriptPath;                       // empty: no transcript
+    std::string transcriptPath; // empty: no transcript
 };
 
-class Simulator {
+class Simulator
+{
 public:
     Simulator(std::unique_ptr<Device> device, SimulatorOptions options);
     ~Simulator();
@@ -70,8 +71,8 @@ private:
     size_t queuedBytes_ = 0;
     std::optional<Clock::time_point> nextWriteAt_;
     Clock::time_point start_;
-    std::optional<Clock::time_point> lingerUntil_;    // announcement out, restart after this
-    std::optional<Clock::time_point> backAt_;         // away; back at this time
+    std::optional<Clock::time_point> lingerUntil_; // announcement out, restart after this
+    std::optional<Clock::time_point> backAt_;      // away; back at this time
     bool vanishDone_ = false;
     int unplugSeen_ = 0;
 
@@ -81,4 +82,4 @@ private:
     std::atomic<bool> present_{false};
 };
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -19,7 +19,7 @@ int HexDigitValue(char c)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 std::string EscapeBytes(std::string_view bytes)
 {
@@ -68,8 +68,7 @@ std::optional<std::string> UnescapeBytes(std::string_view text)
             i += 2;
             break;
         }
-        default:
-            return std::nullopt;
+        default: return std::nullopt;
         }
     }
     return bytes;
@@ -86,7 +85,8 @@ Transcript::Transcript(const std::string& path, std::chrono::steady_clock::time_
     gmtime_r(&t, &tm);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &tm);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::fprintf(file_, "# m47sim transcript, started %s.%03dZ\n", stamp, static_cast<int>(ms));
     std::fflush(file_);
 }
@@ -134,4 +134,4 @@ std::vector<TranscriptEntry> ReadTranscript(const std::string& path)
     return entries;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -26,7 +26,8 @@ struct TranscriptEntry {
     std::string bytes;
 };
 
-class Transcript {
+class Transcript
+{
 public:
     // Opens (truncates) the file; `ok()` tells whether that worked.
     Transcript(const std::string& path, std::chrono::steady_clock::time_point start);
@@ -45,4 +46,4 @@ private:
 // The entries of a transcript file; comment lines are skipped, malformed lines too.
 std::vector<TranscriptEntry> ReadTranscript(const std::string& path);
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -8,7 +8,7 @@ namespace m47sim {
 void Advance(VesselMotion& vessel, double seconds)
 {
     constexpr double kRadPerDeg = std::numbers::pi / 180.0;
-    constexpr double kStep = 1.0;  // integrate in steps of at most a second
+    constexpr double kStep = 1.0; // integrate in steps of at most a second
     while (seconds > 0.0) {
         const double dt = seconds < kStep ? seconds : kStep;
         const double miles = vessel.speed * dt / 3600.0;
@@ -24,4 +24,4 @@ void Advance(VesselMotion& vessel, double seconds)
     }
 }
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -5,15 +5,15 @@
 namespace m47sim {
 
 struct VesselMotion {
-    double latitude = 0.0;   // degrees, north positive
-    double longitude = 0.0;  // degrees, east positive
-    double speed = 0.0;      // knots over ground
-    double course = 0.0;     // degrees true over ground, 0 <= course < 360
-    double turnRate = 0.0;   // degrees per second, positive to starboard
+    double latitude = 0.0;  // degrees, north positive
+    double longitude = 0.0; // degrees, east positive
+    double speed = 0.0;     // knots over ground
+    double course = 0.0;    // degrees true over ground, 0 <= course < 360
+    double turnRate = 0.0;  // degrees per second, positive to starboard
 };
 
 // Moves the vessel `seconds` ahead along its course, turning it at its rate (flat-earth steps,
 // fine for the few miles a simulation covers).
 void Advance(VesselMotion& vessel, double seconds);
 
-}  // namespace m47sim
+} // namespace m47sim

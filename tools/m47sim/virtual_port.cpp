@@ -42,7 +42,7 @@ bool MakePrivateFolders(const std::string& path)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string DefaultPortsDirectory()
 {
@@ -158,4 +158,4 @@ size_t VirtualPort::Write(std::string_view bytes)
     return n > 0 ? static_cast<size_t>(n) : 0;
 }
 
-}  // namespace m47sim
+} // namespace m47sim

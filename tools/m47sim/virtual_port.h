@@ -17,7 +17,8 @@ std::string DefaultPortsDirectory();
 // "<name> (COM<n>)" unless the name already carries "(COM<n>)".
 std::string FriendlyPortName(std::string_view name, int comNumber);
 
-class VirtualPort {
+class VirtualPort
+{
 public:
     // Opens a pseudo-terminal in raw mode and publishes it; nothing (and a reason in `error`)
     // when that fails.
@@ -48,4 +49,4 @@ private:
     std::string namePath_;
 };
 
-}  // namespace m47sim
+} // namespace m47sim

@@ -24,22 +24,14 @@ void WriteField(JsonWriter& out, const nmea::AisMessage& message, const nmea::Ai
 {
     switch (field.kind) {
     case nmea::fkByte:
-    case nmea::fkTimeStamp:
-        out.UInt(name, nmea::MessageByte(message, offset));
-        break;
+    case nmea::fkTimeStamp: out.UInt(name, nmea::MessageByte(message, offset)); break;
     case nmea::fkWord:
     case nmea::fkWordValue:
-    case nmea::fkHeading:
-        out.UInt(name, nmea::MessageWord(message, offset));
-        break;
+    case nmea::fkHeading: out.UInt(name, nmea::MessageWord(message, offset)); break;
     case nmea::fkLong:
     case nmea::fkMmsi:
-    case nmea::fkRadioStatus:
-        out.UInt(name, nmea::MessageDword(message, offset));
-        break;
-    case nmea::fkDimensions:
-        WriteDimensions(out, nmea::MessageDword(message, offset));
-        break;
+    case nmea::fkRadioStatus: out.UInt(name, nmea::MessageDword(message, offset)); break;
+    case nmea::fkDimensions: WriteDimensions(out, nmea::MessageDword(message, offset)); break;
     case nmea::fkEta: {
         const nmea::ArrivalTime eta = nmea::SplitEta(nmea::MessageDword(message, offset));
         out.UInt("month", eta.month);
@@ -53,17 +45,14 @@ void WriteField(JsonWriter& out, const nmea::AisMessage& message, const nmea::Ai
     case nmea::fkRateOfTurn:
     case nmea::fkLongitude:
     case nmea::fkLatitude:
-    case nmea::fkCourse:
-        out.Float(name, nmea::MessageFloat(message, offset));
-        break;
+    case nmea::fkCourse: out.Float(name, nmea::MessageFloat(message, offset)); break;
     case nmea::fkText:
     case nmea::fkTextRest:
         if (offset < message.bytes.size()) {
             out.Text(name, nmea::MessageText(message, offset), message.bytes.size() - offset);
         }
         break;
-    case nmea::fkUnsupported:
-        break;
+    case nmea::fkUnsupported: break;
     }
 }
 
@@ -101,10 +90,9 @@ const LayoutNames& FieldNames(const nmea::AisLayout& layout, std::size_t layoutI
     return names[layoutIndex];
 }
 
-}  // namespace
+} // namespace
 
-void WriteAisMessage(JsonWriter& out, const nmea::AisLayoutTable& layouts,
-                     const nmea::AisMessage& message)
+void WriteAisMessage(JsonWriter& out, const nmea::AisLayoutTable& layouts, const nmea::AisMessage& message)
 {
     out.BeginObject("ais");
     bool addressed = false;
@@ -178,8 +166,7 @@ void WriteAisTarget(JsonWriter& out, const nmea::AisTarget& target, int index)
         out.UInt("off_position", (a & nmea::kAidOffPosition) ? 1 : 0);
         out.UInt("virtual_aid", (a & nmea::kAidVirtual) ? 1 : 0);
         out.UInt("assigned", (a & nmea::kAidAssignedMode) ? 1 : 0);
-        out.Text("name_extension", nmea::TargetNameExtension(target),
-                 target.altitudeOrNameExtension.size());
+        out.Text("name_extension", nmea::TargetNameExtension(target), target.altitudeOrNameExtension.size());
     }
     if (target.kind == TargetKind::SarAircraft)
         out.Float("alt", nmea::TargetAltitude(target));

@@ -11,8 +11,7 @@
 // the decoder stored them (degrees, knots, texts with their "@" padding). Dimensions become
 // to_bow, to_stern, to_port, to_starboard; the arrival time month, day, hour, minute; an
 // addressed type 22 adds dest1 and dest2.
-void WriteAisMessage(JsonWriter& out, const nmea::AisLayoutTable& layouts,
-                     const nmea::AisMessage& message);
+void WriteAisMessage(JsonWriter& out, const nmea::AisLayoutTable& layouts, const nmea::AisMessage& message);
 
 // The "target" object: the entry's index and its values.
 void WriteAisTarget(JsonWriter& out, const nmea::AisTarget& target, int index);

@@ -20,7 +20,7 @@ void Array(JsonWriter& out, std::string_view key, const T (&values)[N])
     out.EndArray();
 }
 
-}  // namespace
+} // namespace
 
 void WriteGnssRecord(JsonWriter& out, const nmea::GnssRecord& g)
 {

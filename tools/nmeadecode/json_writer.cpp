@@ -10,7 +10,10 @@
 
 JsonWriter::JsonWriter(int fd) : fd_(fd) {}
 
-JsonWriter::~JsonWriter() { Flush(); }
+JsonWriter::~JsonWriter()
+{
+    Flush();
+}
 
 bool JsonWriter::Flush()
 {
@@ -135,7 +138,7 @@ std::size_t FloatText(float value, char* text, std::size_t capacity)
     return static_cast<std::size_t>(end - text);
 }
 
-}  // namespace
+} // namespace
 
 void JsonWriter::Number(float value)
 {
@@ -179,7 +182,7 @@ constexpr auto kPlain = [] {
     return plain;
 }();
 
-}  // namespace
+} // namespace
 
 void JsonWriter::Escaped(std::string_view value)
 {

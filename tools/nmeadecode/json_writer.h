@@ -13,7 +13,8 @@
 #include <cstring>
 #include <string_view>
 
-class JsonWriter {
+class JsonWriter
+{
 public:
     explicit JsonWriter(int fd);
     ~JsonWriter();
@@ -27,7 +28,7 @@ public:
     void BeginObject(std::string_view key);
     void BeginObjectNamed(std::string_view untrustedKey);
     void EndObject();
-    void EndLine();  // ends one JSON Lines record
+    void EndLine(); // ends one JSON Lines record
 
     // Arrays of numbers: BeginArray, the elements, EndArray.
     void BeginArray(std::string_view key);
@@ -58,7 +59,7 @@ public:
         Key(key);
         Number(value);
     }
-    void Float(std::string_view key, float value)  // shortest text that reads back as the float
+    void Float(std::string_view key, float value) // shortest text that reads back as the float
     {
         Key(key);
         Number(value);
@@ -92,7 +93,8 @@ private:
     void Number(Integer value)
     {
         Reserve(24);
-        used_ = static_cast<std::size_t>(std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value).ptr - buffer_);
+        used_ = static_cast<std::size_t>(std::to_chars(buffer_ + used_, buffer_ + kBufferSize, value).ptr -
+                                         buffer_);
     }
     void Number(float value);
     void Reserve(std::size_t size)
@@ -109,7 +111,7 @@ private:
     // has just given, as most lines repeat 0, 511 or 360.
     struct RecentFloat {
         std::uint32_t bits = 0;
-        std::uint8_t length = 0;  // 0: nothing kept yet
+        std::uint8_t length = 0; // 0: nothing kept yet
         char text[27];
     };
     static constexpr int kRecentFloatBits = 6;

@@ -27,7 +27,7 @@ bool LineReader::Fill()
 bool LineReader::Next(LogLine& line)
 {
     line.length = 0;
-    bool any = false;  // a byte of this line was read, so an unterminated last line counts
+    bool any = false; // a byte of this line was read, so an unterminated last line counts
     for (;;) {
         if (pos_ == end_ && !Fill())
             break;

@@ -7,16 +7,17 @@
 #include <cstddef>
 
 struct LogLine {
-    static constexpr std::size_t kMaxLength = 82;  // longest line the receive path hands over
+    static constexpr std::size_t kMaxLength = 82; // longest line the receive path hands over
 
-    char text[kMaxLength + 2];  // the kept characters and a NUL
-    std::size_t length = 0;      // characters in the line, also those beyond the kept ones
-    long number = 0;             // 1-based line number in its file, comments included
+    char text[kMaxLength + 2]; // the kept characters and a NUL
+    std::size_t length = 0;    // characters in the line, also those beyond the kept ones
+    long number = 0;           // 1-based line number in its file, comments included
 
     bool TooLong() const { return length > kMaxLength; }
 };
 
-class LineReader {
+class LineReader
+{
 public:
     explicit LineReader(int fd);
     LineReader(const LineReader&) = delete;

@@ -36,7 +36,8 @@ struct Options {
     std::vector<const char*> files;
 };
 
-class Decoder {
+class Decoder
+{
 public:
     Decoder(JsonWriter& out, bool summaryOnly) : out_(out), summaryOnly_(summaryOnly) {}
 
@@ -51,7 +52,7 @@ private:
     bool summaryOnly_;
     Summary summary_;
     std::unique_ptr<nmea::SentenceLibrary> library_ = std::make_unique<nmea::SentenceLibrary>();
-    char sentence_[LogLine::kMaxLength + 2];  // the line as the receive path hands it over
+    char sentence_[LogLine::kMaxLength + 2]; // the line as the receive path hands it over
 };
 
 void Decoder::Line(const LogLine& line, const char* fileName)
@@ -69,8 +70,8 @@ void Decoder::Line(const LogLine& line, const char* fileName)
     record.subKind = '\0';
 
     // Like the receiver's GPS page, only sentences of at most 82 characters reach the library.
-    const bool handedOver = !line.TooLong() && line.length > 0 &&
-                            (line.text[0] == '$' || line.text[0] == '!');
+    const bool handedOver =
+        !line.TooLong() && line.length > 0 && (line.text[0] == '$' || line.text[0] == '!');
     if (!handedOver) {
         summary_.Ignored();
         if (!summaryOnly_) {
@@ -150,7 +151,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

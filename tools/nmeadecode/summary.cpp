@@ -27,7 +27,7 @@ std::size_t UnpackFormatter(std::uint32_t key, char* text)
     return n;
 }
 
-}  // namespace
+} // namespace
 
 void Summary::Sentence(const char* formatter, bool accepted)
 {

@@ -13,7 +13,8 @@ struct FormatterCounts {
     std::uint64_t rejected = 0;
 };
 
-class Summary {
+class Summary
+{
 public:
     void Comment() { ++comments_; }
     void Ignored() { ++ignored_; }
@@ -31,7 +32,7 @@ private:
     std::uint64_t ignored_ = 0;
     std::uint64_t accepted_ = 0;
     std::uint64_t rejected_ = 0;
-    std::map<std::uint32_t, FormatterCounts> formatters_;  // key: the characters packed
+    std::map<std::uint32_t, FormatterCounts> formatters_; // key: the characters packed
     FormatterCounts otherFormatters_;
     std::array<std::uint64_t, 64> aisTypes_{};
 };

@@ -98,7 +98,7 @@ TEST(AisEncoder, ArmouringCoversTheWholeAlphabetAndPadsTheLastCharacter)
 
     BitWriter odd;
     odd.Put(0b1111, 4);
-    EXPECT_EQ(Armour(odd.bits()).text, "t");  // 111100 is 60
+    EXPECT_EQ(Armour(odd.bits()).text, "t"); // 111100 is 60
     EXPECT_EQ(Armour(odd.bits()).fillBits, 2);
 
     BitWriter text;
@@ -109,7 +109,8 @@ TEST(AisEncoder, ArmouringCoversTheWholeAlphabetAndPadsTheLastCharacter)
 }
 
 // The decoded values of every message one batch of sentences completes, keyed by the sender.
-class Decoder {
+class Decoder
+{
 public:
     Decoder() : state_(std::make_unique<nmea::AisState>()) {}
 
@@ -137,7 +138,10 @@ public:
         return nmea::UpdateTarget(state_->targets, state_->message, lastChannel_, 0, f[0] == "AIVDO");
     }
 
-    const nmea::AisTarget& target(int index) const { return state_->targets.entries[static_cast<size_t>(index)]; }
+    const nmea::AisTarget& target(int index) const
+    {
+        return state_->targets.entries[static_cast<size_t>(index)];
+    }
     int lastType() const { return state_->message.Id(); }
     char lastChannel() const { return lastChannel_; }
 
@@ -170,7 +174,8 @@ TEST(AisTraffic, EveryMessageDecodesBackToTheValuesMeant)
             if (index < 0)
                 continue;
             const auto& got = decoder.target(index);
-            types.insert(decoder.lastType() * 10 + (decoder.lastType() == 24 ? (got.callSign[0] ? 1 : 0) : 0));
+            types.insert(decoder.lastType() * 10 +
+                         (decoder.lastType() == 24 ? (got.callSign[0] ? 1 : 0) : 0));
             const bool ownShip = index == 0;
             if (!ownShip)
                 channels.insert(decoder.lastChannel());
@@ -212,8 +217,7 @@ TEST(AisTraffic, EveryMessageDecodesBackToTheValuesMeant)
                     EXPECT_EQ(got.toPort, meant->toPort);
                 }
                 break;
-            default:
-                ADD_FAILURE() << "unexpected type in " << sentence;
+            default: ADD_FAILURE() << "unexpected type in " << sentence;
             }
         }
         Advance(own, 1.0);
@@ -249,5 +253,5 @@ TEST(AisTraffic, TheOwnShipReportMatchesTheGnssPositionOfTheSameSecond)
     EXPECT_EQ(checked, 5);
 }
 
-}  // namespace
-}  // namespace m47sim
+} // namespace
+} // namespace m47sim

@@ -28,14 +28,10 @@ DeviceOptions Quiet()
 }
 
 const std::vector<std::string> kFactoryReply = {
-    "$PCVN,R,TXT,FIRMWARE=M47 V1.05.12*0E\r\n",
-    "$PCVN,R,TXT,SERIAL NO.=M47A2612000047*14\r\n",
-    "$PCVN,R,TXT,RS232 BAUD RATE=38400*0D\r\n",
-    "$PCVN,R,TXT,NMEA BAUD RATE=38400*38\r\n",
-    "$PCVN,R,TXT,ETH_MODULE=ON*0D\r\n",
-    "$PCVN,R,TXT,GPS_DISABLE=OFF*10\r\n",
-    "$PCVN,R,TXT,GPS_NAV_STATUS=5*2C\r\n",
-    "$PCVN,R,TXT,PROD. INFO. END*65\r\n",
+    "$PCVN,R,TXT,FIRMWARE=M47 V1.05.12*0E\r\n", "$PCVN,R,TXT,SERIAL NO.=M47A2612000047*14\r\n",
+    "$PCVN,R,TXT,RS232 BAUD RATE=38400*0D\r\n", "$PCVN,R,TXT,NMEA BAUD RATE=38400*38\r\n",
+    "$PCVN,R,TXT,ETH_MODULE=ON*0D\r\n",         "$PCVN,R,TXT,GPS_DISABLE=OFF*10\r\n",
+    "$PCVN,R,TXT,GPS_NAV_STATUS=5*2C\r\n",      "$PCVN,R,TXT,PROD. INFO. END*65\r\n",
 };
 
 std::vector<std::string> Identify(Device& device, Clock::time_point& now)
@@ -69,9 +65,9 @@ TEST(DeviceIdentification, ReportsItsStateAndSkipsBytesTheProgramAddsAroundTheQu
     device->Receive("$PTST,,,,", now);
     device->Receive(",16*28\r\r\n\0", now);
     const auto reply = RunFor(*device, now, 300ms);
-    const std::vector<std::string> items = {"FIRMWARE=FW 2.0", "SERIAL NO.=SN1", "RS232 BAUD RATE=9600",
+    const std::vector<std::string> items = {"FIRMWARE=FW 2.0",     "SERIAL NO.=SN1", "RS232 BAUD RATE=9600",
                                             "NMEA BAUD RATE=4800", "ETH_MODULE=OFF", "GPS_DISABLE=ON",
-                                            "GPS_NAV_STATUS=4", "PROD. INFO. END"};
+                                            "GPS_NAV_STATUS=4",    "PROD. INFO. END"};
     ASSERT_EQ(reply.size(), items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(reply[i], FrameSentence('$', "PCVN,R,TXT," + items[i]));
@@ -81,7 +77,8 @@ TEST(DeviceIdentification, ReportsItsStateAndSkipsBytesTheProgramAddsAroundTheQu
 
 TEST(DeviceIdentification, IgnoresQueriesWithoutAValidChecksumAndAnswersNothingWhenSilenced)
 {
-    for (const char* query : {"$PTST,,,,,16*29\r\n", "$PTST,,,,,16\r\n", "$PTST,,,,,17*29\r\n", "PTST,,,,,16*28\r\n"}) {
+    for (const char* query :
+         {"$PTST,,,,,16*29\r\n", "$PTST,,,,,16\r\n", "$PTST,,,,,17*29\r\n", "PTST,,,,,16*28\r\n"}) {
         auto device = MakeTestDevice(Quiet());
         Clock::time_point now{};
         device->Receive(query, now);
@@ -105,7 +102,7 @@ TEST(DeviceIdentification, DropsOverlongLinesWithoutLosingTheNextQuery)
 
 struct ProgrammingCase {
     const char* body;
-    std::vector<std::string> expected;  // items of the next product information
+    std::vector<std::string> expected; // items of the next product information
 };
 
 TEST(DeviceProgramming, AnnouncesARestartAndReportsTheNewSettingsAfterIt)
@@ -127,7 +124,8 @@ TEST(DeviceProgramming, AnnouncesARestartAndReportsTheNewSettingsAfterIt)
         auto device = MakeTestDevice(Quiet(), state);
         Clock::time_point now{};
         device->Receive(FrameSentence('$', c.body), now);
-        EXPECT_EQ(RunFor(*device, now, 200ms), std::vector<std::string>{"$PCVN,R,TXT,SYSTEM RESTART*5F\r\n"}) << c.body;
+        EXPECT_EQ(RunFor(*device, now, 200ms), std::vector<std::string>{"$PCVN,R,TXT,SYSTEM RESTART*5F\r\n"})
+            << c.body;
         ASSERT_TRUE(device->TakeRestartRequest()) << c.body;
         EXPECT_FALSE(device->TakeRestartRequest());
 
@@ -145,7 +143,7 @@ TEST(DeviceProgramming, TheProgramsOwnBaudSentenceGoesThrough)
 {
     auto device = MakeTestDevice(Quiet());
     Clock::time_point now{};
-    device->Receive("$PDBG,43,4,41,2,,,,*13\r\n", now);  // wrong checksum: ignored
+    device->Receive("$PDBG,43,4,41,2,,,,*13\r\n", now); // wrong checksum: ignored
     EXPECT_TRUE(RunFor(*device, now, 200ms).empty());
     device->Receive("$PDBG,43,2,41,2,,,,*13\r\n", now);
     EXPECT_EQ(RunFor(*device, now, 200ms).size(), 1u);
@@ -154,9 +152,9 @@ TEST(DeviceProgramming, TheProgramsOwnBaudSentenceGoesThrough)
 
 TEST(DeviceProgramming, IgnoresUnknownCodesAndValuesOutOfRange)
 {
-    for (const char* body : {"PDBG,44,2,41,2,,,,", "PDBG,43,6,41,2,,,,", "PDBG,43,2,41,0,,,,", "PDBG,50,2,52,5,,,,",
-                             "PDBG,50,0,52,3,,,,", "PDBG,100,4,100,0,100,0,,", "PDBG,,,,,,,,", "PDBG,43,,41,2,,,,",
-                             "PDBG,43,x,41,2,,,,", "PDBG,163,2,,,,,,"}) {
+    for (const char* body : {"PDBG,44,2,41,2,,,,", "PDBG,43,6,41,2,,,,", "PDBG,43,2,41,0,,,,",
+                             "PDBG,50,2,52,5,,,,", "PDBG,50,0,52,3,,,,", "PDBG,100,4,100,0,100,0,,",
+                             "PDBG,,,,,,,,", "PDBG,43,,41,2,,,,", "PDBG,43,x,41,2,,,,", "PDBG,163,2,,,,,,"}) {
         auto device = MakeTestDevice(Quiet());
         Clock::time_point now{};
         device->Receive(FrameSentence('$', body), now);
@@ -178,8 +176,8 @@ TEST(DeviceNetworkModule, EchoesAndAnswersAtCommandsOnlyInConfigurationMode)
     device->Receive("AT+VER\nAT+SYSIP\nAT+DEVNAME\nAT+NOPE\n", now);
     EXPECT_EQ(RunFor(*device, now, 300ms),
               (std::vector<std::string>{">AT+VER\r\n", "+ok=V1.2.2\r\n", ">AT+SYSIP\r\n",
-                                        "+ok=192.168.1.254,255.255.255.0\r\n", ">AT+DEVNAME\r\n", "+ok=M47-NET\r\n",
-                                        ">AT+NOPE\r\n", "+err\r\n"}));
+                                        "+ok=192.168.1.254,255.255.255.0\r\n", ">AT+DEVNAME\r\n",
+                                        "+ok=M47-NET\r\n", ">AT+NOPE\r\n", "+err\r\n"}));
     EXPECT_FALSE(device->TakeRestartRequest()) << "the mode sentence is no programming";
 
     device->Receive("$PDBG,163,0,,,,,,*15\n", now);
@@ -249,8 +247,8 @@ TEST(DeviceStreams, EveryLineIsAFramedSentenceOfTheRightShape)
         EXPECT_TRUE(counts->second.count(std::count(line.begin(), line.end(), ','))) << line;
         seen.insert(line.substr(0, 6));
     }
-    EXPECT_EQ(seen, (std::set<std::string>{"$GNRMC", "$GNVTG", "$GNGGA", "$GNGSA", "$GPGSV", "$GLGSV", "$GNGLL",
-                                           "$GNZDA", "!AIVDM", "!AIVDO"}));
+    EXPECT_EQ(seen, (std::set<std::string>{"$GNRMC", "$GNVTG", "$GNGGA", "$GNGSA", "$GPGSV", "$GLGSV",
+                                           "$GNGLL", "$GNZDA", "!AIVDM", "!AIVDO"}));
 }
 
 TEST(DeviceStreams, OneGnssCyclePerSecondWithTrackedAndUntrackedSatellites)
@@ -325,5 +323,5 @@ TEST(DeviceStreams, FloodingSendsAnEpochWheneverThePortIsIdle)
     EXPECT_EQ(device->epochs(), 2);
 }
 
-}  // namespace
-}  // namespace m47sim
+} // namespace
+} // namespace m47sim

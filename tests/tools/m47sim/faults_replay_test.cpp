@@ -99,7 +99,8 @@ TEST(Faults, NoFaultAtRateZeroAndUnknownNamesRefused)
     EXPECT_FALSE(EnableFault(all, "gremlins"));
 }
 
-class ReplayFile : public ::testing::Test {
+class ReplayFile : public ::testing::Test
+{
 protected:
     void Write(const std::string& text)
     {
@@ -138,7 +139,8 @@ TEST_F(ReplayFile, SkipsCommentsAndPacesByTheReceiversClock)
 
 TEST_F(ReplayFile, AnUntimedLogGoesOutSteadilyAndFastReplayWaitsForAnIdlePort)
 {
-    Write("!AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4A\n!AIVDM,1,1,,B,15RTgt0PAso;90TKcjM8h6g208CQ,0*49\n");
+    Write(
+        "!AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4A\n!AIVDM,1,1,,B,15RTgt0PAso;90TKcjM8h6g208CQ,0*49\n");
     const auto lines = LoadReplay(path_);
     ASSERT_TRUE(lines);
     EXPECT_EQ((*lines)[0].delayBefore, 50ms);
@@ -177,5 +179,5 @@ TEST(TranscriptFormat, EveryByteSurvivesEscaping)
         EXPECT_FALSE(UnescapeBytes(bad)) << bad;
 }
 
-}  // namespace
-}  // namespace m47sim
+} // namespace
+} // namespace m47sim

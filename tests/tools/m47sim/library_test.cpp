@@ -92,5 +92,5 @@ TEST(SentenceLibraryAcceptance, WithoutAFixTheSentencesStillParseAndSayNoPositio
     EXPECT_EQ(library->latest.gnss.fixMode, 1);
 }
 
-}  // namespace
-}  // namespace m47sim
+} // namespace
+} // namespace m47sim

@@ -52,12 +52,14 @@ bool WaitFor(Condition condition, std::chrono::milliseconds limit = 3000ms)
 
 bool IsPublished(const std::string& link)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return stat(link.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
 // The program's end of the port, opened through the published link.
-class PortClient {
+class PortClient
+{
 public:
     explicit PortClient(const std::string& link) : fd_(open(link.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK))
     {
@@ -74,7 +76,10 @@ public:
             close(fd_);
     }
     bool ok() const { return fd_ >= 0; }
-    void Send(std::string_view bytes) { ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+    void Send(std::string_view bytes)
+    {
+        ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
 
     // Reads until `text` has arrived or the time is up; false also when the port hangs up.
     bool ReadUntil(const std::string& text, std::chrono::milliseconds limit = 2000ms)
@@ -99,7 +104,8 @@ public:
 private:
     bool ReadSome(std::chrono::steady_clock::time_point end)
     {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return false;
         pollfd p{fd_, POLLIN, 0};
@@ -120,7 +126,8 @@ private:
     bool hungUp_ = false;
 };
 
-class SimulatorOnPort : public ::testing::Test {
+class SimulatorOnPort : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -209,7 +216,7 @@ TEST_F(SimulatorOnPort, LinesSentWhileNobodyListensAreLost)
     {
         PortClient port(link());
         port.Send("$PTST,,,,,16*28\r\n");
-    }  // closed before the answer is due
+    } // closed before the answer is due
     // Once the device has the query, its answer falls due while nobody listens.
     EXPECT_TRUE(WaitFor([&] { return !ReadTranscript(options.transcriptPath).empty(); }));
     std::this_thread::sleep_for(300ms);
@@ -267,10 +274,11 @@ TEST_F(SimulatorOnPort, FloodingDeliversWholeSentencesAtFullSpeed)
     port.ReadUntil("never sent", 500ms);
     const std::string& all = port.received();
     size_t lines = 0;
-    for (size_t start = all.find_first_of("$!"), end; start != std::string::npos &&
-                                                      (end = all.find("\r\n", start)) != std::string::npos;
+    for (size_t start = all.find_first_of("$!"), end;
+         start != std::string::npos && (end = all.find("\r\n", start)) != std::string::npos;
          start = all.find_first_of("$!", end), ++lines)
-        EXPECT_TRUE(CheckedBody(std::string_view(all).substr(start, end - start))) << all.substr(start, end - start);
+        EXPECT_TRUE(CheckedBody(std::string_view(all).substr(start, end - start)))
+            << all.substr(start, end - start);
     EXPECT_GT(lines, 200u) << "flooding sends many seconds' worth in half a second";
 }
 
@@ -316,8 +324,10 @@ Process Spawn(const std::vector<std::string>& args, const std::string& output = 
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (output + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (output + ".err").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
     Process p;
     posix_spawn(&p.pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -333,22 +343,52 @@ std::string Slurp(const std::string& path)
 TEST(SimulatorProgram, HelpListsEveryOptionAndEachIsAccepted)
 {
     // The options scripts and tests rely on, with a valid value each.
-    const std::vector<std::vector<std::string>> options = {
-        {"--com", "7"}, {"--name", "Bench M47"}, {"--ports-dir", "/tmp/x"}, {"--firmware", "V9"}, {"--serial", "S1"},
-        {"--rs232-baud", "9600"}, {"--nmea-baud", "4800"}, {"--gps-disabled"}, {"--gps-nav-status", "4"},
-        {"--no-network-module"}, {"--net-version", "V2"}, {"--net-ip", "10.0.0.2"}, {"--net-mask", "255.0.0.0"},
-        {"--net-name", "N"}, {"--mmsi", "123456789"}, {"--latitude", "-33.8"}, {"--longitude", "151.2"},
-        {"--speed", "5"}, {"--course", "90"}, {"--silent"}, {"--no-gnss"}, {"--no-ais"}, {"--gps-only"}, {"--no-fix"},
-        {"--period", "0.5"}, {"--replay", "log.txt"}, {"--replay-fast"}, {"--replay-loop"}, {"--reply-delay", "0.05"},
-        {"--restart-pause", "0.2"}, {"--no-identify"}, {"--fault", "noise,nul,cr,checksum,long,split"},
-        {"--fault-rate", "0.5"}, {"--seed", "3"}, {"--flood"}, {"--vanish-after", "2"}, {"--vanish-for", "1.5"},
-        {"--transcript", "t.txt"}, {"--help"}};
+    const std::vector<std::vector<std::string>> options = {{"--com", "7"},
+                                                           {"--name", "Bench M47"},
+                                                           {"--ports-dir", "/tmp/x"},
+                                                           {"--firmware", "V9"},
+                                                           {"--serial", "S1"},
+                                                           {"--rs232-baud", "9600"},
+                                                           {"--nmea-baud", "4800"},
+                                                           {"--gps-disabled"},
+                                                           {"--gps-nav-status", "4"},
+                                                           {"--no-network-module"},
+                                                           {"--net-version", "V2"},
+                                                           {"--net-ip", "10.0.0.2"},
+                                                           {"--net-mask", "255.0.0.0"},
+                                                           {"--net-name", "N"},
+                                                           {"--mmsi", "123456789"},
+                                                           {"--latitude", "-33.8"},
+                                                           {"--longitude", "151.2"},
+                                                           {"--speed", "5"},
+                                                           {"--course", "90"},
+                                                           {"--silent"},
+                                                           {"--no-gnss"},
+                                                           {"--no-ais"},
+                                                           {"--gps-only"},
+                                                           {"--no-fix"},
+                                                           {"--period", "0.5"},
+                                                           {"--replay", "log.txt"},
+                                                           {"--replay-fast"},
+                                                           {"--replay-loop"},
+                                                           {"--reply-delay", "0.05"},
+                                                           {"--restart-pause", "0.2"},
+                                                           {"--no-identify"},
+                                                           {"--fault", "noise,nul,cr,checksum,long,split"},
+                                                           {"--fault-rate", "0.5"},
+                                                           {"--seed", "3"},
+                                                           {"--flood"},
+                                                           {"--vanish-after", "2"},
+                                                           {"--vanish-for", "1.5"},
+                                                           {"--transcript", "t.txt"},
+                                                           {"--help"}};
     const std::string folder = MakePrivateFolder();
     const std::string out = folder + "/help.txt";
     EXPECT_EQ(Spawn({"--help"}, out).Wait(), 0);
     const std::string help = Slurp(out);
     for (const auto& option : options) {
-        EXPECT_NE(help.find("  " + option[0] + " "), std::string::npos) << option[0] << " missing from --help";
+        EXPECT_NE(help.find("  " + option[0] + " "), std::string::npos)
+            << option[0] << " missing from --help";
         std::string error;
         EXPECT_TRUE(ParseCommandLine(option, error)) << option[0] << ": " << error;
     }
@@ -357,10 +397,16 @@ TEST(SimulatorProgram, HelpListsEveryOptionAndEachIsAccepted)
 
 TEST(SimulatorProgram, RejectsBadOptionsAndValues)
 {
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"--bogus"}, {"--com", "0"}, {"--com", "256"}, {"--rs232-baud", "2400"},
-          {"--nmea-baud", "115200"}, {"--fault", "noise,gremlins"}, {"--firmware", "A*B"}, {"--period", "0"},
-          {"--fault-rate", "2"}, {"--com"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--bogus"},
+                                                {"--com", "0"},
+                                                {"--com", "256"},
+                                                {"--rs232-baud", "2400"},
+                                                {"--nmea-baud", "115200"},
+                                                {"--fault", "noise,gremlins"},
+                                                {"--firmware", "A*B"},
+                                                {"--period", "0"},
+                                                {"--fault-rate", "2"},
+                                                {"--com"}}) {
         std::string error;
         EXPECT_FALSE(ParseCommandLine(bad, error)) << bad[0];
         EXPECT_FALSE(error.empty());
@@ -376,8 +422,9 @@ TEST(SimulatorProgram, RunsOnAPrivateFolderUnplugsOnSigusr1AndCleansUpOnSigterm)
     const std::string folder = MakePrivateFolder();
     const std::string link = folder + "/COM7";
     const std::string transcript = folder + "/transcript.txt";
-    setenv("M47_PORTS_DIR", folder.c_str(), 1);  // the folder comes from the environment
-    const Process sim = Spawn({"--com", "7", "--silent", "--reply-delay", "0.05", "--transcript", transcript});
+    setenv("M47_PORTS_DIR", folder.c_str(), 1); // the folder comes from the environment
+    const Process sim =
+        Spawn({"--com", "7", "--silent", "--reply-delay", "0.05", "--transcript", transcript});
     unsetenv("M47_PORTS_DIR");
     ASSERT_TRUE(WaitFor([&] { return IsPublished(link); }));
     {
@@ -399,5 +446,5 @@ TEST(SimulatorProgram, RunsOnAPrivateFolderUnplugsOnSigusr1AndCleansUpOnSigterm)
     fs::remove_all(folder);
 }
 
-}  // namespace
-}  // namespace m47sim
+} // namespace
+} // namespace m47sim

@@ -16,7 +16,8 @@ inline constexpr std::chrono::milliseconds kStep{10};
 // A device whose clock starts at the steady clock's epoch and whose UTC starts on a whole second.
 inline std::unique_ptr<Device> MakeTestDevice(DeviceOptions options = {}, DeviceState state = {})
 {
-    options.streams.utcStart = std::chrono::system_clock::time_point(std::chrono::seconds(1796904000));  // 2026-12-10
+    options.streams.utcStart =
+        std::chrono::system_clock::time_point(std::chrono::seconds(1796904000)); // 2026-12-10
     return std::make_unique<Device>(state, DeviceState{}, options, Clock::time_point{});
 }
 
@@ -40,4 +41,4 @@ inline std::vector<std::string> Containing(const std::vector<std::string>& lines
     return found;
 }
 
-}  // namespace m47sim::test
+} // namespace m47sim::test

@@ -4,22 +4,20 @@
 
 namespace {
 
-class Reader {
+class Reader
+{
 public:
     explicit Reader(std::string_view text) : text_(text) {}
 
-    bool Document(Json& out)
-    {
-        return Value(out, 0) && (Space(), pos_ == text_.size());
-    }
+    bool Document(Json& out) { return Value(out, 0) && (Space(), pos_ == text_.size()); }
 
 private:
     static constexpr int kMaxDepth = 32;
 
     void Space()
     {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' ||
-                                       text_[pos_] == '\n' || text_[pos_] == '\r'))
+        while (pos_ < text_.size() &&
+               (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n' || text_[pos_] == '\r'))
             ++pos_;
     }
 
@@ -103,7 +101,7 @@ private:
 
     bool String(std::string& out)
     {
-        ++pos_;  // the opening quote
+        ++pos_; // the opening quote
         while (pos_ < text_.size()) {
             const auto c = static_cast<unsigned char>(text_[pos_++]);
             if (c == '"')
@@ -143,12 +141,11 @@ private:
                         return false;
                 }
                 if (code > 0xFF)
-                    return false;  // the decoder writes only code points of single bytes
+                    return false; // the decoder writes only code points of single bytes
                 out += static_cast<char>(code);
                 break;
             }
-            default:
-                return false;
+            default: return false;
             }
         }
         return false;
@@ -192,7 +189,7 @@ private:
     std::size_t pos_ = 0;
 };
 
-}  // namespace
+} // namespace
 
 bool Json::Has(std::string_view key) const
 {

@@ -14,7 +14,7 @@ struct Json {
     Type type = Type::Null;
     bool boolean = false;
     double number = 0.0;
-    std::string text;  // \u0000 to \u00FF come back as single bytes
+    std::string text; // \u0000 to \u00FF come back as single bytes
     std::vector<Json> items;
     std::vector<std::pair<std::string, Json>> members;
 

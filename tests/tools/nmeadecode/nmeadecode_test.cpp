@@ -23,7 +23,7 @@ struct Result {
     int status = -1;
     std::string out;
     std::string err;
-    std::vector<Json> objects;  // one per output line; a line that is not valid JSON fails the test
+    std::vector<Json> objects; // one per output line; a line that is not valid JSON fails the test
 };
 
 // `body` ("$" or "!" through the last field) with "*", its checksum and nothing else.
@@ -45,7 +45,8 @@ std::string ReadFile(const fs::path& path)
     return text.str();
 }
 
-class NmeadecodeTest : public ::testing::Test {
+class NmeadecodeTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -102,10 +103,10 @@ TEST_F(NmeadecodeTest, LinesAreHandedOverAsTheReceivePathDoes)
     const std::string text83 = Sentence("$GPTXT,01,01,02," + std::string(64, 'x'));
     ASSERT_EQ(text82.size(), 82u);
     std::string withCrAndNul = kRmc;
-    withCrAndNul.insert(10, std::string("\r\0", 2));  // both vanish wherever they occur
-    const std::string input = "# a comment line\n" + kRmc + "\n" + kRmc + "\r\n\n" + text82 + "\n" +
-                              text83 + "\n" + "GPRMC without its dollar\n" + withCrAndNul + "\n" +
-                              kRmc;  // the last line has no LF
+    withCrAndNul.insert(10, std::string("\r\0", 2)); // both vanish wherever they occur
+    const std::string input = "# a comment line\n" + kRmc + "\n" + kRmc + "\r\n\n" + text82 + "\n" + text83 +
+                              "\n" + "GPRMC without its dollar\n" + withCrAndNul + "\n" +
+                              kRmc; // the last line has no LF
 
     const Result r = Run("", input);
     ASSERT_EQ(r.status, 0) << r.err;
@@ -116,9 +117,8 @@ TEST_F(NmeadecodeTest, LinesAreHandedOverAsTheReceivePathDoes)
         const char* formatter;
     };
     const Expect expected[] = {
-        {2, true, false, "RMC"},  {3, true, false, "RMC"}, {4, false, true, ""},
-        {5, true, false, "TXT"},  {6, false, true, ""},    {7, false, true, ""},
-        {8, true, false, "RMC"},  {9, true, false, "RMC"},
+        {2, true, false, "RMC"}, {3, true, false, "RMC"}, {4, false, true, ""},    {5, true, false, "TXT"},
+        {6, false, true, ""},    {7, false, true, ""},    {8, true, false, "RMC"}, {9, true, false, "RMC"},
     };
     ASSERT_EQ(r.objects.size(), std::size(expected)) << r.out;
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -134,7 +134,7 @@ TEST_F(NmeadecodeTest, LinesAreHandedOverAsTheReceivePathDoes)
 TEST_F(NmeadecodeTest, AcceptedGnssSentenceCarriesTheRecordAfterTheStore)
 {
     const std::string badChecksum = kRmc.substr(0, kRmc.size() - 2) + "6B";
-    const std::string ggaShort = "$GPGGA,130711,5012.790800,N,00806.879600,W,2,,,,,,,*6A";  // 13 commas
+    const std::string ggaShort = "$GPGGA,130711,5012.790800,N,00806.879600,W,2,,,,,,,*6A"; // 13 commas
     const Result r = Run("", kRmc + "\n" + badChecksum + "\n" + ggaShort + "\n");
     ASSERT_EQ(r.objects.size(), 3u) << r.out;
 
@@ -179,8 +179,8 @@ TEST_F(NmeadecodeTest, AcceptedGnssSentenceCarriesTheRecordAfterTheStore)
 
 TEST_F(NmeadecodeTest, CompletedAisMessageCarriesTheMessageAndItsTarget)
 {
-    const Result r = Run("", kVdmType1 + "\n" + kVdmType5Part1 + "\n" + kVdmType5Part2 + "\n" + kVdo +
-                                 "\n" + "!AIVDM,1,1,,A,H42O55i18tMET00000000000000,2*6D\n");
+    const Result r = Run("", kVdmType1 + "\n" + kVdmType5Part1 + "\n" + kVdmType5Part2 + "\n" + kVdo + "\n" +
+                                 "!AIVDM,1,1,,A,H42O55i18tMET00000000000000,2*6D\n");
     ASSERT_EQ(r.objects.size(), 5u) << r.out;
 
     // Values as gpsdecode gives them for this message, in degrees, knots and degrees.
@@ -297,9 +297,8 @@ TEST_F(NmeadecodeTest, AnyByteOfInputGivesValidJson)
 TEST_F(NmeadecodeTest, SummaryCountsLinesFormattersMessagesAndTargets)
 {
     const std::string input = "# capture\n" + kRmc + "\n" + kRmc + "\n" + kRmc.substr(0, 20) + "\n" +
-                              "noise\n" + kVdmType1 + "\n" + kVdmType5Part1 + "\n" + kVdmType5Part2 +
-                              "\n" + Sentence("$GPXYZ,1") + "\n" +
-                              "$P*50\n$ABQ,RMC*22\n";  // short address fields
+                              "noise\n" + kVdmType1 + "\n" + kVdmType5Part1 + "\n" + kVdmType5Part2 + "\n" +
+                              Sentence("$GPXYZ,1") + "\n" + "$P*50\n$ABQ,RMC*22\n"; // short address fields
     const Result r = Run("--summary", input);
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.objects.size(), 1u) << r.out;
@@ -318,15 +317,15 @@ TEST_F(NmeadecodeTest, SummaryCountsLinesFormattersMessagesAndTargets)
     EXPECT_EQ(s["formatters"].members.size(), 5u) << "no formatter read from past an address field";
     EXPECT_EQ(s["ais_types"]["1"].number, 1);
     EXPECT_EQ(s["ais_types"]["5"].number, 1);
-    EXPECT_EQ(s["targets"].number, 3);  // the own ship's entry and the two senders
+    EXPECT_EQ(s["targets"].number, 3); // the own ship's entry and the two senders
 }
 
 TEST_F(NmeadecodeTest, FilesAreReadInTurnIntoOneLibrary)
 {
     const fs::path first = Write("first.nmea", kRmc + "\r\n" + kVdmType5Part1 + "\r\n");
     const fs::path second = Write("second.nmea", kVdmType5Part2 + "\r\n");
-    const Result r = Run("'" + first.string() + "' '" + (dir_ / "missing").string() + "' '" +
-                         second.string() + "'");
+    const Result r =
+        Run("'" + first.string() + "' '" + (dir_ / "missing").string() + "' '" + second.string() + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("missing"), std::string::npos) << r.err;
     ASSERT_EQ(r.objects.size(), 3u) << r.out;
@@ -370,4 +369,4 @@ TEST_F(NmeadecodeTest, RealCapturesDecodeToOneObjectPerLine)
     EXPECT_GT(files, 10);
 }
 
-}  // namespace
+} // namespace
