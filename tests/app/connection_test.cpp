@@ -20,31 +20,11 @@
 
 namespace {
 
-constexpr int kCom = 201;
+constexpr int kCom = PtyDeviceFixture::kDeviceCom;
 
-class Connection : public ConnectionFixture
+class Connection : public PtyDeviceFixture
 {
 protected:
-    void SetUp() override
-    {
-        ConnectionFixture::SetUp();
-        ASSERT_TRUE(device.Valid());
-        publish(kCom, QString::fromStdString(device.SlavePath()));
-    }
-
-    // Connect with the device's port selected: identifying, port open.
-    void connectDevice()
-    {
-        startWithPort(kCom);
-        openPort()->click();
-        ASSERT_EQ(connectionTag(), 1);
-        ASSERT_TRUE(access().Port().IsOpen());
-    }
-
-    // What the program has written to the device so far. Writes complete before the handler
-    // returns, so a short poll of the master finds them all.
-    std::string received() const { return device.Receive(1 << 16, 100); }
-
     QStringList logLines() const
     {
         const auto* log = control<m47::logreport::DataLogView>("MemoDataLog");
@@ -53,8 +33,6 @@ protected:
             lines << log->lineText(i);
         return lines;
     }
-
-    PtyPair device;
 };
 
 TEST_F(Connection, ReceivedBytesAreAssembledIntoLinesForTheLogAndTheConsumers)

@@ -135,9 +135,10 @@ protected:
 // The window and a device played by the test on a pseudo-terminal listed as COM<kDeviceCom>.
 class PtyDeviceFixture : public ConnectionFixture
 {
-protected:
+public:
     static constexpr int kDeviceCom = 201;
 
+protected:
     void SetUp() override
     {
         ConnectionFixture::SetUp();

@@ -4,7 +4,7 @@
 // Everything goes into one fixed buffer that is flushed to a file descriptor when it fills, so
 // writing a line costs no allocation. Strings come from untrusted input: every byte outside
 // printable ASCII, and the quote and backslash, are escaped, bytes 0x80 to 0xFF as \u0080 to
-// \u00FF. The output is therefore always valid (ASCII-only) JSON, and the original bytes can be
+// \u00FF. The output is therefore always valid (ASCII-only) JSON, and the input bytes can be
 // recovered by taking each code point as one byte.
 
 #include <charconv>
