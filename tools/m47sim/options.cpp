@@ -291,13 +291,12 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, Clock::time_point st
 {
     auto device = std::make_unique<Device>(line.state, DeviceState{}, line.device, start);
     if (!line.replayPath.empty()) {
-        auto lines = LoadReplay(line.replayPath);
-        if (!lines) {
+        auto replay = ReplaySource::Open(line.replayPath, line.replayFast, line.replayLoop);
+        if (!replay) {
             error = "cannot read " + line.replayPath;
             return nullptr;
         }
-        device->SetReplay(
-            std::make_unique<ReplaySource>(std::move(*lines), line.replayFast, line.replayLoop));
+        device->SetReplay(std::move(replay));
     }
     return device;
 }

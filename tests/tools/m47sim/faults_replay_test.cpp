@@ -119,44 +119,62 @@ TEST_F(ReplayFile, SkipsCommentsAndPacesByTheReceiversClock)
           "\n"
           "$GPGLL,2502.4904,N,12145.7358,E,120001.50,A,A*00\n"
           "$GPZDA,121500.00,10,12,2026,00,00*00\n");
-    const auto lines = LoadReplay(path_);
-    ASSERT_TRUE(lines);
-    ASSERT_EQ(lines->size(), 4u);
-    EXPECT_EQ((*lines)[1].text, "!AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4A\r\n");
-    EXPECT_EQ((*lines)[0].delayBefore, 0ms);
-    EXPECT_EQ((*lines)[1].delayBefore, 0ms);
-    EXPECT_EQ((*lines)[2].delayBefore, 1500ms);
-    EXPECT_EQ((*lines)[3].delayBefore, 10000ms) << "long gaps are cut to 10 s";
-
-    ReplaySource source(*lines, false, false);
+    auto source = ReplaySource::Open(path_, false, false);
+    ASSERT_TRUE(source);
     const Clock::time_point t0{};
-    EXPECT_EQ(source.Due(t0, true).size(), 2u);
-    EXPECT_TRUE(source.Due(t0 + 1499ms, true).empty());
-    EXPECT_EQ(source.Due(t0 + 1500ms, true).size(), 1u);
-    EXPECT_EQ(source.Due(t0 + 11500ms, true).size(), 1u);
-    EXPECT_TRUE(source.finished());
+    const auto first = source->Due(t0, true);
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[1], "!AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4A\r\n");
+    EXPECT_TRUE(source->Due(t0 + 1499ms, true).empty());
+    EXPECT_EQ(source->Due(t0 + 1500ms, true).size(), 1u);
+    EXPECT_TRUE(source->Due(t0 + 11499ms, true).empty()) << "long gaps are cut to 10 s";
+    EXPECT_EQ(source->Due(t0 + 11500ms, true).size(), 1u);
+    EXPECT_TRUE(source->finished());
+}
+
+TEST_F(ReplayFile, ARecordedFileGoesOutByItsReceiveTimesWithoutThem)
+{
+    Write("2026-12-11T10:15:03.125Z $GPZDA,101503.00,11,12,2026,00,00*6B\n"
+          "2026-12-11T10:15:03.625Z !AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4A\n");
+    auto source = ReplaySource::Open(path_, false, false);
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->Due({}, true), std::vector<std::string>{"$GPZDA,101503.00,11,12,2026,00,00*6B\r\n"});
+    EXPECT_TRUE(source->Due(Clock::time_point{} + 499ms, true).empty());
+    EXPECT_EQ(source->Due(Clock::time_point{} + 500ms, true).size(), 1u);
 }
 
 TEST_F(ReplayFile, AnUntimedLogGoesOutSteadilyAndFastReplayWaitsForAnIdlePort)
 {
     Write(
         "!AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4A\n!AIVDM,1,1,,B,15RTgt0PAso;90TKcjM8h6g208CQ,0*49\n");
-    const auto lines = LoadReplay(path_);
-    ASSERT_TRUE(lines);
-    EXPECT_EQ((*lines)[0].delayBefore, 50ms);
-    EXPECT_EQ((*lines)[1].delayBefore, 50ms);
+    auto steady = ReplaySource::Open(path_, false, false);
+    ASSERT_TRUE(steady);
+    const Clock::time_point t0{};
+    EXPECT_TRUE(steady->Due(t0, true).empty());
+    EXPECT_EQ(steady->Due(t0 + 50ms, true).size(), 1u);
+    EXPECT_TRUE(steady->Due(t0 + 99ms, true).empty());
+    EXPECT_EQ(steady->Due(t0 + 100ms, true).size(), 1u);
 
-    ReplaySource fast(*lines, true, true);
-    EXPECT_TRUE(fast.Due({}, false).empty());
-    EXPECT_EQ(fast.Due({}, true).size(), 32u) << "a looping log keeps going";
-    EXPECT_FALSE(LoadReplay(path_ + ".missing"));
+    auto fast = ReplaySource::Open(path_, true, true);
+    EXPECT_TRUE(fast->Due({}, false).empty());
+    EXPECT_EQ(fast->Due({}, true).size(), 32u) << "a looping log keeps going";
+    EXPECT_FALSE(ReplaySource::Open(path_ + ".missing", false, false));
+}
+
+TEST_F(ReplayFile, AnEmptyLoopingLogSendsNothingAndDoesNotHold)
+{
+    Write("# nothing but a comment\n");
+    auto source = ReplaySource::Open(path_, false, true);
+    ASSERT_TRUE(source);
+    EXPECT_TRUE(source->Due({}, true).empty());
+    EXPECT_FALSE(source->finished());
 }
 
 TEST_F(ReplayFile, TakesThePlaceOfTheStreamsWhileTheDeviceStillAnswers)
 {
     Write("$GPZDA,120000.00,10,12,2026,00,00*00\n$GPZDA,120001.00,10,12,2026,00,00*00\n");
     auto device = test::MakeTestDevice();
-    device->SetReplay(std::make_unique<ReplaySource>(*LoadReplay(path_), false, false));
+    device->SetReplay(ReplaySource::Open(path_, false, false));
     Clock::time_point now{};
     device->Receive("$PTST,,,,,16*28\r\n", now);
     const auto lines = test::RunFor(*device, now, 3s);
