@@ -26,7 +26,26 @@ std::string PairsCommand(int code1, int value1, int code2, int value2)
     return text;
 }
 
+template <std::size_t N>
+int IndexOf(const std::array<int, N>& table, int value)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (table[i] == value)
+            return static_cast<int>(i);
+    return -1;
+}
+
 } // namespace
+
+int Rs232ItemOfRate(int rate)
+{
+    return IndexOf(kBaudCodeRates, rate);
+}
+
+int NmeaItemOfRate(int rate)
+{
+    return IndexOf(kNmeaBaudCodes, Rs232ItemOfRate(rate));
+}
 
 std::optional<std::string> BaudRateCommand(int rs232Item, int nmeaItem)
 {

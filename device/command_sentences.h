@@ -28,6 +28,12 @@ inline constexpr std::array<int, 3> kNmeaBaudCodes{2, 4, 5};
 // GPS mode code by the item of ComboBoxGPSNavStatus (altitude above 500 m, at sea level).
 inline constexpr std::array<int, 2> kGpsModeCodes{4, 5};
 
+// The items of a baud rate in cbxBaud_RS232 and cbxBaud_NMEA; -1 for a rate the port cannot take.
+int Rs232ItemOfRate(int rate);
+int NmeaItemOfRate(int rate);
+// The item of ComboBoxGPSNavStatus for a mode: 1 at sea level, 0 altitude above 500 m.
+inline int GpsNavStatusItem(bool atSeaLevel) { return atSeaLevel ? 1 : 0; }
+
 // The "$PDBG" texts, before completion. None when a required choice has no valid selection
 // (an index of -1, as a choice box reports "nothing selected", or beyond the table).
 std::optional<std::string> BaudRateCommand(int rs232Item, int nmeaItem);
