@@ -109,7 +109,8 @@ void Device::HandleLine(std::string_view line, Clock::time_point now)
         return;
     }
     if (const auto settings = ParseProgramming(*body)) {
-        ApplySettings(state_, *settings, factory_);
+        if (options_.takeProgramming)
+            ApplySettings(state_, *settings, factory_);
         configMode_ = false;
         Schedule(now + options_.replyDelay, FrameSentence('$', kRestartAnnouncement), true);
         restartPending_ = true;

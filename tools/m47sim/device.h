@@ -34,6 +34,7 @@ struct StreamSettings {
 struct DeviceOptions {
     std::chrono::milliseconds replyDelay{150}; // between a query and its answer
     bool answerIdentification = true;          // false: a device that never answers "$PTST"
+    bool takeProgramming = true; // false: programming sentences restart it but change nothing
     StreamSettings streams;
 };
 

@@ -192,6 +192,12 @@ const std::vector<Option>& Options()
              l.device.answerIdentification = false;
              return true;
          }},
+        {"--ignore-programming", nullptr,
+         "fault: answer programming sentences with the restart but keep every setting",
+         [](L& l, S) {
+             l.device.takeProgramming = false;
+             return true;
+         }},
         {"--fault", "LIST",
          "faults, comma-separated: noise (random bytes), nul (NUL bytes), cr (stray CRs), "
          "checksum (wrong checksums), long (over-long lines), split (writes cut at random bytes)",

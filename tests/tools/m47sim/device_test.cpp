@@ -139,6 +139,19 @@ TEST(DeviceProgramming, AnnouncesARestartAndReportsTheNewSettingsAfterIt)
     }
 }
 
+TEST(DeviceProgramming, AnIgnoringDeviceRestartsWithItsSettingsKept)
+{
+    DeviceOptions ignoring = Quiet();
+    ignoring.takeProgramming = false;
+    auto device = MakeTestDevice(ignoring);
+    Clock::time_point now{};
+    device->Receive(FrameSentence('$', "PDBG,43,4,41,5,,,,"), now);
+    EXPECT_EQ(RunFor(*device, now, 200ms), std::vector<std::string>{"$PCVN,R,TXT,SYSTEM RESTART*5F\r\n"});
+    ASSERT_TRUE(device->TakeRestartRequest());
+    device->Restarted(now);
+    EXPECT_EQ(Identify(*device, now), kFactoryReply);
+}
+
 TEST(DeviceProgramming, TheProgramsOwnBaudSentenceGoesThrough)
 {
     auto device = MakeTestDevice(Quiet());

@@ -374,6 +374,7 @@ TEST(SimulatorProgram, HelpListsEveryOptionAndEachIsAccepted)
                                                            {"--reply-delay", "0.05"},
                                                            {"--restart-pause", "0.2"},
                                                            {"--no-identify"},
+                                                           {"--ignore-programming"},
                                                            {"--fault", "noise,nul,cr,checksum,long,split"},
                                                            {"--fault-rate", "0.5"},
                                                            {"--seed", "3"},
