@@ -18,17 +18,17 @@ GpsStatusUpdate GpsStatusPanel::UpdateGpsStatus(std::string_view line)
         return {};
     if (!library_.ProcessSentence(line))
         return {};
+    GpsStatusUpdate update;
     switch (nmea::ClassifySentence(library_.record)) {
-    case nmea::sgGnss: return UpdateGnssPanel();
+    case nmea::sgGnss: update = UpdateGnssPanel(); break;
     case nmea::sgAis:
-        if (library_.record.start == '!') {
-            GpsStatusUpdate update;
+        if (library_.record.start == '!')
             update.rxCounted = CountRxReport(rxCounts_, library_.record);
-            return update;
-        }
-        return {};
-    default: return {};
+        break;
+    default: break;
     }
+    update.accepted = true;
+    return update;
 }
 
 GpsStatusUpdate GpsStatusPanel::UpdateGnssPanel()

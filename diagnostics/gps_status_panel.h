@@ -35,6 +35,7 @@ struct GpsStatusUpdate {
     std::optional<SatelliteCountTexts> satelliteCounts; // at a flush
     bool epochFlushed = false;                          // Chart() and Markers() hold the new epoch
     bool rxCounted = false;                             // RxCounts() changed
+    bool accepted = false; // the library accepted the line (a "!" one: completed and decoded)
 };
 
 class GpsStatusPanel
