@@ -14,6 +14,7 @@
 #include "comm.h"
 
 #include "logging.h"
+#include "open_failure.h"
 #include "port_scan.h"
 #include "posix_port.h"
 
@@ -74,6 +75,7 @@ void TThreadComm::Open()
     std::lock_guard lock(portLock_);
     if (portOpen_)
         RaisePortError("Port already assigned (open) (Error: %d)", -1);
+    openFailureReason_.clear();
     CreatePortHandle();
     if (!portOpen_)
         return; // the caller learns of it through IsOpen
@@ -110,13 +112,21 @@ void TThreadComm::CreatePortHandle()
     devicePath_ = ResolveDevicePath(deviceName_, SystemPortEnvironment());
     const int fd = posixport::OpenExclusive(QFile::encodeName(devicePath_).toStdString());
     if (fd < 0) {
-        LogCallFailure(lcSerial(), "open", devicePath_, errno);
+        const int error = errno;
+        LogCallFailure(lcSerial(), "open", devicePath_, error);
+        NoteOpenFailure(error);
         portOpen_ = false;
         return;
     }
     qCDebug(lcSerial).noquote() << "opened" << devicePath_ << "for" << deviceName_;
     portHandle_ = fd;
     portOpen_ = true;
+}
+
+void TThreadComm::NoteOpenFailure(int error)
+{
+    const std::string path = QFile::encodeName(devicePath_).toStdString();
+    openFailureReason_ = m47::serial::ExplainOpenFailure(error, path, m47::serial::SystemOpenFailureLookups());
 }
 
 void TThreadComm::ClosePortHandle()
@@ -137,7 +147,9 @@ bool TThreadComm::ApplyTimeouts()
     timeouts_.WriteTotalTimeoutConstant = 0;
     if (isatty(portHandle_) == 1)
         return true;
-    LogCallFailure(lcSerial(), "isatty", devicePath_, errno);
+    const int error = errno;
+    LogCallFailure(lcSerial(), "isatty", devicePath_, error);
+    NoteOpenFailure(error);
     return false;
 }
 

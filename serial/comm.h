@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 
 class TThreadComm;
 
@@ -65,6 +66,9 @@ public:
     void Open();
     void Close();
     bool IsOpen() const { return portOpen_; }
+    // Why the last Open left the port closed, in words (see serial/open_failure.h); empty after an
+    // Open that succeeded. The window adds it to the "Port not open" message.
+    const std::string& OpenFailureReason() const { return openFailureReason_; }
     // Bytes written or read; -1 while the port is closed. A count of 0 or less transfers nothing.
     int Write(const void* buffer, int count);
     int Read(void* buffer, int count);
@@ -121,6 +125,8 @@ protected:
     // Opens the device that DeviceName names; on success PortOpen is true.
     virtual void CreatePortHandle();
     void ClosePortHandle();
+    // Keeps the explanation of a refused open (an errno) of the device just tried.
+    void NoteOpenFailure(int error);
     bool ApplyTimeouts();
     void ApplyLineSettings();
     void SendEscape(int modemLine, bool on);
@@ -171,6 +177,7 @@ private:
 
     int portHandle_ = -1;
     QString devicePath_; // the node DeviceName resolved to at the last open, for the log
+    std::string openFailureReason_;
     bool portOpen_ = false;
     TLineSettings lineSettings_;
     TCommTimeouts timeouts_;

@@ -4,7 +4,7 @@
 #include "comm.h"
 #include "device_watcher.h"
 
-#include <cerrno>
+#include <QFile>
 
 namespace {
 
@@ -65,11 +65,12 @@ TProbeResult ProbeSelectedPort(const QString& selectedItem)
     return ProbeDevice(ComDeviceName(com), SystemPortEnvironment());
 }
 
-QString ProbeFailureHint(const TProbeResult& result)
+QString ProbeFailureHint(const TProbeResult& result, const m47::serial::OpenFailureLookups& lookups)
 {
-    if (result.Ok || (result.Error != EACCES && result.Error != EPERM))
+    if (result.Ok || result.Error == 0)
         return {};
-    return PermissionHint(result.DevicePath, result.OwnerGroup);
+    const std::string path = QFile::encodeName(result.DevicePath).toStdString();
+    return QString::fromLocal8Bit(m47::serial::ExplainOpenFailure(result.Error, path, lookups));
 }
 
 int ApplySelectedPort(bool hasSelection, const QString& selectedItem, TThreadComm& comm)

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's list of present serial ports: the 256-name table, the debounced rescan on
 // device changes, and the reading of the selected list item (probe, port choice).
+#include "open_failure.h"
 #include "port_naming.h"
 #include "port_scan.h"
 
@@ -58,9 +59,11 @@ private:
 // The probe of a list item: opens "\\.\COM<n>" (n after "(COM") exclusively and closes it.
 // An item without "(COM" fails with Error 0.
 TProbeResult ProbeSelectedPort(const QString& selectedItem);
-// The line to add to the probe's failure message when access was refused: which group owns the
-// device and that the user must be a member of it. Empty for any other outcome.
-QString ProbeFailureHint(const TProbeResult& result);
+// The line to add to the probe's failure message: why the device would not open (permission and
+// the group to join, the program holding it, gone). Empty for a probe that succeeded or named no
+// port.
+QString ProbeFailureHint(const TProbeResult& result,
+                         const m47::serial::OpenFailureLookups& lookups = m47::serial::SystemOpenFailureLookups());
 // Sets the component's DeviceName from the number after the first "COM" and returns it;
 // -1 (and nothing set) when there is no selection or no number in 1..255.
 int ApplySelectedPort(bool hasSelection, const QString& selectedItem, TThreadComm& comm);

@@ -193,12 +193,3 @@ int ConnectionPortNumber(const QString& item)
     const int n = SelectedComNumber(item);
     return n > 0 ? n : 1;
 }
-
-QString PermissionHint(const QString& devicePath, const QString& group)
-{
-    if (group.isEmpty())
-        return QStringLiteral("You have no permission to open %1.").arg(devicePath);
-    return QStringLiteral("%1 belongs to the group \"%2\"; your user must be a member of it "
-                          "(sudo usermod -aG %2 $USER, then log in again).")
-        .arg(devicePath, group);
-}

@@ -76,6 +76,3 @@ int ProbeComNumber(const QString& item);
 int SelectedComNumber(const QString& item);
 // The connection's port number: SelectedComNumber, or 1 when that finds none.
 int ConnectionPortNumber(const QString& item);
-
-// Second line for a probe refused for lack of permission.
-QString PermissionHint(const QString& devicePath, const QString& group);

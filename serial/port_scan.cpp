@@ -10,7 +10,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -146,11 +145,5 @@ TProbeResult ProbeDevice(const QString& deviceName, const TPortEnvironment& env)
     }
     result.Error = errno;
     LogCallFailure(lcPorts(), "open (probe)", result.DevicePath, result.Error);
-    struct stat st {
-    };
-    if ((result.Error == EACCES || result.Error == EPERM) && stat(path.constData(), &st) == 0) {
-        if (const group* g = getgrgid(st.st_gid))
-            result.OwnerGroup = QString::fromLocal8Bit(g->gr_name);
-    }
     return result;
 }

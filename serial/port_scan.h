@@ -38,7 +38,6 @@ struct TProbeResult {
     bool Ok = false;
     int Error = 0;      // errno of the failed open (EBUSY when another holds the port)
     QString DevicePath; // the resolved node
-    QString OwnerGroup; // group owning the node, filled when access was refused
 };
 // Opens the device exclusively and closes it at once.
 TProbeResult ProbeDevice(const QString& deviceName, const TPortEnvironment& env);

@@ -181,12 +181,16 @@ TEST(PortDiscovery, PortChoiceSetsTheDeviceNameOnlyForAValidNumber)
     EXPECT_FALSE(ProbeSelectedPort(kNotSelectedItem).Ok);
 }
 
-TEST(PortDiscovery, RefusedProbeNamesTheGroupThatOwnsTheDevice)
+TEST(PortDiscovery, RefusedProbeExplainsWhyTheDeviceWouldNotOpen)
 {
-    EXPECT_EQ(ProbeFailureHint({true, 0, "/dev/ttyUSB0", ""}), QString());
-    EXPECT_EQ(ProbeFailureHint({false, EBUSY, "/dev/ttyUSB0", ""}), QString());
-    EXPECT_EQ(ProbeFailureHint({false, EACCES, "/dev/ttyUSB0", "dialout"}),
-              PermissionHint("/dev/ttyUSB0", "dialout"));
+    const m47::serial::OpenFailureLookups dialout{[](const std::string&) { return std::string("dialout"); },
+                                                  {}, {}};
+    EXPECT_EQ(ProbeFailureHint({true, 0, "/dev/ttyUSB0"}, dialout), QString());
+    EXPECT_EQ(ProbeFailureHint({false, 0, ""}, dialout), QString()); // an item that names no port
+    EXPECT_EQ(ProbeFailureHint({false, EACCES, "/dev/ttyUSB0"}, dialout),
+              QString::fromStdString(m47::serial::ExplainOpenFailure(EACCES, "/dev/ttyUSB0", dialout)));
+    EXPECT_EQ(ProbeFailureHint({false, EBUSY, "/dev/ttyUSB0"}, dialout),
+              "/dev/ttyUSB0 is in use by another program. Close that program, then try again.");
 
     // A real refusal: a user outside the group probes a device node of mode 0660.
     if (geteuid() != 0)
@@ -206,7 +210,8 @@ TEST(PortDiscovery, RefusedProbeNamesTheGroupThatOwnsTheDevice)
             _exit(2);
         const TProbeResult result =
             ProbeDevice(QString::fromStdString(pty.SlavePath()), SystemPortEnvironment());
-        _exit(!result.Ok && result.Error == EACCES && result.OwnerGroup == expectedGroup ? 0 : 1);
+        const QString hint = ProbeFailureHint(result);
+        _exit(!result.Ok && result.Error == EACCES && hint.contains("\"" + expectedGroup + "\"") ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);

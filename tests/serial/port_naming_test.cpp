@@ -127,11 +127,4 @@ TEST(PortNaming, ListItemsAreReadLikeTheProbeThePortChoiceAndTheConnection)
     }
 }
 
-TEST(PortNaming, PermissionHintNamesTheGroup)
-{
-    EXPECT_EQ(PermissionHint("/dev/ttyUSB0", "dialout"),
-              "/dev/ttyUSB0 belongs to the group \"dialout\"; your user must be a member of it "
-              "(sudo usermod -aG dialout $USER, then log in again).");
-}
-
 } // namespace
