@@ -34,9 +34,38 @@ SimulatedTarget Near(const VesselMotion& own, double north, double east, double 
     return t;
 }
 
+// The fleet around the named vessels: at bearings 12 degrees apart and ranges spread from 3 to
+// 40 NM, every third one class B; slow enough to stay put for the length of a test.
+constexpr int kFleetSize = 30;
+constexpr double kFleetNearest = 3.0, kFleetFarthest = 40.0;
+constexpr double kSectorWidth = 30.0;
+
+SimulatedTarget FleetMember(const VesselMotion& own, int k)
+{
+    SimulatedTarget t;
+    const double spread = static_cast<double>((k * 7) % kFleetSize) / (kFleetSize - 1);
+    t.motion = AtRangeAndBearing(own, kFleetNearest + (kFleetFarthest - kFleetNearest) * spread, 5.0 + 12.0 * k);
+    t.motion.speed = 2.0 + (k * 5) % 11;
+    t.motion.course = (k * 47) % 360;
+    t.motion.turnRate = 0.0;
+    t.mmsi = 211000000u + static_cast<uint32_t>(k) * 10101u;
+    t.classB = k % 3 == 2;
+    const std::string number = (k < 10 ? "0" : "") + std::to_string(k);
+    t.name = "FLEET " + number;
+    t.callSign = "SIM" + number;
+    t.destination = "OFFSHORE";
+    t.vendorId = t.classB ? "VLD" + number : "";
+    t.imo = t.classB ? 0 : 9500000u + static_cast<uint32_t>(k);
+    t.shipType = t.classB ? 37 : 70;
+    t.toBow = 40, t.toStern = 10, t.toPort = 6, t.toStarboard = 6;
+    t.draught = t.classB ? 0 : 60;
+    return t;
+}
+
 } // namespace
 
-AisTraffic::AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi) : ownMmsi_(ownMmsi)
+AisTraffic::AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi, std::optional<double> emptySector)
+    : ownMmsi_(ownMmsi), emptySector_(emptySector)
 {
     SimulatedTarget trader = Near(ownStart, 0.05, 0.03, 14.2, 200.0);
     trader.mmsi = 244123456;
@@ -89,6 +118,16 @@ AisTraffic::AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi) : ownMmsi
     sailer.toBow = 9, sailer.toStern = 3, sailer.toPort = 2, sailer.toStarboard = 1;
 
     targets_ = {trader, ferry, tanker, yacht, sailer};
+    for (int k = 0; k < kFleetSize; ++k)
+        targets_.push_back(FleetMember(ownStart, k));
+}
+
+bool AisTraffic::Heard(const SimulatedTarget& target, const VesselMotion& own) const
+{
+    if (!emptySector_)
+        return true;
+    const double into = std::fmod(BearingTo(own, target.motion) - *emptySector_ + 720.0, 360.0);
+    return into >= kSectorWidth;
 }
 
 std::vector<std::string> AisTraffic::PositionOf(const SimulatedTarget& t, char channel, int utcSecond)
@@ -159,9 +198,15 @@ std::vector<std::string> AisTraffic::Second(long second, const VesselMotion& own
     const auto count = static_cast<long>(targets_.size());
     const char channel = second % 2 == 0 ? 'A' : 'B';
     const char other = channel == 'A' ? 'B' : 'A';
-    for (long i : {(2 * second) % count, (2 * second + 1) % count})
-        for (auto& s : PositionOf(targets_[static_cast<size_t>(i)], i % 2 == 0 ? channel : other, utcSecond))
+    constexpr long kReportsPerSecond = 4;
+    for (long report = 0; report < kReportsPerSecond; ++report) {
+        const long i = (kReportsPerSecond * second + report) % count;
+        const SimulatedTarget& target = targets_[static_cast<size_t>(i)];
+        if (!Heard(target, own))
+            continue;
+        for (auto& s : PositionOf(target, i % 2 == 0 ? channel : other, utcSecond))
             out.push_back(std::move(s));
+    }
 
     // Static data: the class A targets in turn on 3, 13, 23 ...; the class B ones on 7, 17, 27 ...
     const long slot = second / 10;
@@ -173,6 +218,8 @@ std::vector<std::string> AisTraffic::Second(long second, const VesselMotion& own
             if (t.classB == classB)
                 group.push_back(&t);
         const auto& target = *group[static_cast<size_t>(slot % static_cast<long>(group.size()))];
+        if (!Heard(target, own))
+            continue;
         for (auto& s : StaticOf(target, slot % 2 == 0 ? 'A' : 'B'))
             out.push_back(std::move(s));
     }

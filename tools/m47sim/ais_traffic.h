@@ -1,10 +1,13 @@
-// The AIS picture around the own ship: a few class A and class B targets under way, reported as
-// VDM sentences on channels A and B, and the own ship's position as VDO.
+// The AIS picture around the own ship: five named vessels close by and a fleet spread from 3 to
+// 40 NM at all bearings, class A and class B under way, reported as VDM sentences on channels A
+// and B, and the own ship's position as VDO. With an empty sector, targets whose bearing from
+// the own ship lies in that 30-degree sector are not heard, as behind a mast's shadow.
 #pragma once
 
 #include "vessel.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,10 +32,11 @@ struct SimulatedTarget {
 class AisTraffic
 {
 public:
-    // Targets placed around the own ship's starting position.
-    AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi);
+    // Targets placed around the own ship's starting position; `emptySector` (degrees true) is
+    // the start of the 30-degree sector from which nothing is heard.
+    AisTraffic(const VesselMotion& ownStart, uint32_t ownMmsi, std::optional<double> emptySector = {});
 
-    // The sentences of second number `second` (0, 1, 2, ...): two target position reports on
+    // The sentences of second number `second` (0, 1, 2, ...): four target position reports on
     // alternating channels, every ten seconds a type 5 and a type 24 pair, and, when
     // `ownReport`, the own ship's VDO. `utcSecond` fills the time stamps.
     std::vector<std::string> Second(long second, const VesselMotion& own, int utcSecond, bool ownReport);
@@ -45,9 +49,11 @@ public:
 private:
     std::vector<std::string> PositionOf(const SimulatedTarget& target, char channel, int utcSecond);
     std::vector<std::string> StaticOf(const SimulatedTarget& target, char channel);
+    bool Heard(const SimulatedTarget& target, const VesselMotion& own) const;
 
     std::vector<SimulatedTarget> targets_;
     uint32_t ownMmsi_;
+    std::optional<double> emptySector_;
     int sequenceId_ = 0;
 };
 

@@ -48,7 +48,7 @@ std::string_view TrimRight(std::string_view text)
 Device::Device(DeviceState initial, DeviceState factory, DeviceOptions options, Clock::time_point start)
     : state_(std::move(initial)), factory_(std::move(factory)), options_(options), start_(start),
       nextEpoch_(start), lastEpoch_(start), own_(options.streams.own),
-      traffic_(options.streams.own, options.streams.ownMmsi)
+      traffic_(options.streams.own, options.streams.ownMmsi, options.streams.emptySector)
 {
     // Epochs fall on whole UTC seconds, as a receiver's do.
     const auto utc = options_.streams.utcStart;

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,7 @@ struct StreamSettings {
     std::chrono::milliseconds period{1000}; // one epoch per period
     uint32_t ownMmsi = 416000047;
     VesselMotion own{25.0415, 121.7622, 12.3, 84.0, 0.05};
+    std::optional<double> emptySector; // degrees true: no target heard from here to 30 degrees on
     std::chrono::system_clock::time_point utcStart = std::chrono::system_clock::now();
 };
 

@@ -164,6 +164,12 @@ const std::vector<Option>& Options()
              l.device.streams.fix = false;
              return true;
          }},
+        {"--empty-sector", "DEG",
+         "no AIS target heard whose bearing from the own ship lies from DEG to DEG + 30 degrees true",
+         [](L& l, S v) {
+             double start = 0.0;
+             return ToDouble(v, 0.0, 359.9, start) && ((l.device.streams.emptySector = start), true);
+         }},
         {"--period", "SECONDS", "time between two epochs of the streams (default 1)",
          [](L& l, S v) {
              return SetSeconds(l.device.streams.period, v) && l.device.streams.period.count() > 0;

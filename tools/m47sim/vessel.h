@@ -16,4 +16,11 @@ struct VesselMotion {
 // fine for the few miles a simulation covers).
 void Advance(VesselMotion& vessel, double seconds);
 
+// The position `miles` nautical miles from `from` at `bearing` degrees true, on the sphere of
+// 3440.065 NM; speed, course and turn rate stay `from`'s.
+VesselMotion AtRangeAndBearing(const VesselMotion& from, double miles, double bearing);
+
+// The initial true bearing from one vessel to another, 0 <= bearing < 360.
+double BearingTo(const VesselMotion& from, const VesselMotion& to);
+
 } // namespace m47sim

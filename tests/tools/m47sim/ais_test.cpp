@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace m47sim {
@@ -251,6 +252,60 @@ TEST(AisTraffic, TheOwnShipReportMatchesTheGnssPositionOfTheSameSecond)
         }
     }
     EXPECT_EQ(checked, 5);
+}
+
+TEST(AisTraffic, TargetsSpreadFromAFewToFortyMilesAtAllBearingsButTheEmptySector)
+{
+    constexpr double kEmptyFrom = 90.0;
+    const VesselMotion ownStart{25.0415, 121.7622, 12.3, 84.0, 0.05};
+    AisTraffic traffic(ownStart, 416000047, kEmptyFrom);
+    VesselMotion own = ownStart;
+    Decoder decoder;
+    std::set<uint32_t> heard;
+    std::set<int> sectors;
+    for (long second = 0; second < 60; ++second) {
+        for (const auto& sentence : traffic.Second(second, own, static_cast<int>(second % 60), true)) {
+            const int index = decoder.Feed(sentence);
+            if (index <= 0 || decoder.lastType() == 5 || decoder.lastType() == 24)
+                continue;
+            const auto& got = decoder.target(index);
+            const VesselMotion at{got.latitude, got.longitude, 0.0, 0.0, 0.0};
+            const double bearing = BearingTo(own, at);
+            EXPECT_FALSE(bearing >= kEmptyFrom && bearing < kEmptyFrom + 30.0) << got.mmsi << " at " << bearing;
+            heard.insert(got.mmsi);
+            sectors.insert(static_cast<int>(bearing / 30.0));
+        }
+        Advance(own, 1.0);
+        traffic.Advance(1.0);
+    }
+    // Every sector but the empty one has someone in it, and nearly all of the fleet is heard.
+    EXPECT_EQ(sectors.size(), 11u);
+    EXPECT_EQ(sectors.count(3), 0u);
+    EXPECT_GE(heard.size(), traffic.targets().size() - 4);
+
+    double nearest = 1e9, farthest = 0.0;
+    for (const auto& t : traffic.targets()) {
+        const double dLat = (t.motion.latitude - own.latitude) * 60.0;
+        const double dLon = (t.motion.longitude - own.longitude) * 60.0 * std::cos(own.latitude * 3.14159265 / 180.0);
+        const double miles = std::hypot(dLat, dLon);
+        nearest = std::min(nearest, miles);
+        farthest = std::max(farthest, miles);
+    }
+    EXPECT_LT(nearest, 5.0);
+    EXPECT_GT(farthest, 35.0);
+    EXPECT_LT(farthest, 42.0);
+}
+
+TEST(AisTraffic, AtRangeAndBearingAndBearingToAgree)
+{
+    const VesselMotion from{-33.85, 151.21, 0.0, 0.0, 0.0};
+    for (double bearing : {0.0, 45.0, 135.0, 200.0, 359.0}) {
+        const VesselMotion to = AtRangeAndBearing(from, 40.0, bearing);
+        EXPECT_NEAR(BearingTo(from, to), bearing, 1e-6);
+        EXPECT_NEAR(std::hypot((to.latitude - from.latitude) * 60.0,
+                               (to.longitude - from.longitude) * 60.0 * std::cos(from.latitude * 3.14159265 / 180.0)),
+                    40.0, 0.1);
+    }
 }
 
 } // namespace
