@@ -6,17 +6,29 @@
 #include "logging.h"
 #include "mainform.h"
 #include "messagebox.h"
+#include "selfcheck.h"
 #include "logreport/file_dialogs.h"
+#include "logreport/record_replay.h"
 #include "logreport/text_editor.h"
 #include "netmodule/desktop_web_page.h"
 #include "waitprogressform.h"
 
 #include <QCommandLineParser>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
-// --help and --version print and exit; --verbose turns on the diagnostic log.
-void ParseCommandLine(const TApplication& app)
+// A log to replay once the window shows (--replay FILE [--speed N]).
+struct ReplayRequest {
+    QString path; // empty: none
+    m47::logreport::ReplaySpeed speed = 1;
+};
+
+// --help and --version print and exit; --verbose turns on the diagnostic log; a speed that is
+// not offered ends the program with status 2.
+ReplayRequest ParseCommandLine(const TApplication& app, bool& selfCheck)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -25,12 +37,31 @@ void ParseCommandLine(const TApplication& app)
                        "(m47.serial, m47.ports, m47.device, m47.app)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption verbose(QStringList{QStringLiteral("verbose"), QStringLiteral("v")},
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Log port events and every line sent and received."));
     parser.addOption(verbose);
+    const QCommandLineOption replay(QStringLiteral("replay"),
+                                    QStringLiteral("Replay a saved log through the diagnostics pages."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption speed(QStringLiteral("speed"),
+                                   QStringLiteral("Replay speed: 1, 4, 16 or max (default 1)."),
+                                   QStringLiteral("N"), QStringLiteral("1"));
+    parser.addOption(replay);
+    parser.addOption(speed);
+    const QCommandLineOption check(QStringLiteral("self-check"),
+                                   QStringLiteral("Show the window, print where its texts were found at the first "
+                                                  "frame and exit (status 1 when a file is missing)."));
+    parser.addOption(check);
     parser.process(app);
+    selfCheck = parser.isSet(check);
     if (parser.isSet(verbose))
         EnableVerboseLogging();
+    const auto chosen = m47::logreport::ParseSpeed(parser.value(speed).toStdString());
+    if (!chosen) {
+        std::fprintf(stderr, "%s: --speed takes 1, 4, 16 or max\n", qPrintable(app.applicationName()));
+        std::exit(2);
+    }
+    return {parser.value(replay), *chosen};
 }
 
 } // namespace
@@ -43,7 +74,8 @@ int main(int argc, char** argv)
     m47::logreport::DesktopTextEditor textEditor;
     TApplication app(argc, argv, boxes);
     TApplication::setApplicationVersion(QStringLiteral(M47_VERSION));
-    ParseCommandLine(app);
+    bool selfCheck = false;
+    const ReplayRequest replay = ParseCommandLine(app, selfCheck);
     try {
         TForm1 form(boxes, ShellFolders::fromSystem(), webPage, fileDialogs, textEditor);
         // Owned by the main window, so that closing it ends the program.
@@ -51,7 +83,11 @@ int main(int argc, char** argv)
         TfrmWaitingProgress progress(&form);
         form.setSecondaryWindows(&about, &progress);
         form.ApplyStoredLanguage();
+        if (selfCheck)
+            new TSelfCheck(form, about, ShellFolders::fromSystem().programFolder); // owned by the form
         form.show();
+        if (!replay.path.isEmpty())
+            form.StartReplay(replay.path, replay.speed);
         return app.exec();
     } catch (...) {
         // An exception during start-up is shown, then ends the program.

@@ -79,6 +79,7 @@ TForm1::~TForm1()
 {
     // The port outlives the window; it must no longer call into it.
     CommPort->OnRxChar = nullptr;
+    CommPort->OnError = nullptr;
 }
 
 void TForm1::setSecondaryWindows(TfrmAbout* about, TfrmWaitingProgress* progress)
@@ -151,6 +152,8 @@ void TForm1::ConnectHandlers()
     connect(ui->btnSendCommand, &QPushButton::clicked, this, &TForm1::btnSendCommandClick);
     ConnectNetworkMemos();
     SetUpDataLog();
+    SetUpRecordReplay();
+    SetUpReceptionPage();
 }
 
 void TForm1::FormCreate()

@@ -5,11 +5,15 @@
 #include "device/connection_rules.h"
 #include "device/connection_session.h"
 #include "device/device_info.h"
+#include "device/program_verification.h"
 #include "device/rx_line_assembler.h"
 #include "logreport/file_dialogs.h"
 #include "logreport/file_saving.h"
+#include "logreport/log_recorder.h"
+#include "logreport/replay_pacer.h"
 #include "logreport/text_editor.h"
 #include "diagnostics/gps_status_panel.h"
+#include "diagnostics/reception_stats.h"
 #include "netmodule/interface_addresses.h"
 #include "netmodule/network_tab.h"
 #include "netmodule/web_page.h"
@@ -32,10 +36,15 @@ class QAction;
 class QLabel;
 class QTabWidget;
 class TPaintSatelliteChart;
+class TTargetFilterModel;
+class TTargetTableModel;
 class TSignalStrengthChart;
 class TfrmAbout;
 class TfrmWaitingProgress;
 struct LanguageInfo;
+namespace m47::logreport {
+class ReplayBar;
+}
 
 namespace Ui {
 class TForm1;
@@ -72,6 +81,11 @@ public:
     void ApplyStoredLanguage();
 
     bool IsDeviceReady() const;
+
+    // Replays the log at `path` through the receive path, as File > Replay Log... does (the
+    // command line's --replay); false, after telling the user, when it cannot be read or a
+    // device is connected.
+    bool StartReplay(const QString& path, m47::logreport::ReplaySpeed speed);
 
     int languageIndex() const { return LanguageIndex; }
     QString settingsFilePath() const { return SettingsFilePath; }
@@ -164,6 +178,11 @@ private:
     void spbBaudRateClick();
     void spbInternalGPSClick();
     void spbRestoreClick();
+    // Sends a page's command and waits for the identification after the restart to verify it.
+    void SendProgramming(const std::optional<std::string>& command,
+                         const std::optional<m47::device::DeviceSettings>& expected);
+    void VerifyProgramming(); // on identification: "Device programmed and verified" or what differs
+    void ShowProgramVerification(const QString& text, bool differs = false);
 
     // Filled by the diagnostics, log and network areas.
     void ClearSatelliteEpoch();
@@ -194,7 +213,31 @@ private:
     void btnSaveLogClick();
     void btnSendCommandClick();
     void SetUpDataLog();
+    // The RECEPTION page: every line counted once after the GPS page's panel ran it, the page
+    // refreshed by TimerReception while it shows.
+    void SetUpReceptionPage();
+    void CountReceivedLine(std::string_view line, bool accepted);
+    void CountLineEnded(std::string_view text); // every finished line, from the log tap
+    void TimerReceptionTimer();
+    void btnReceptionRefreshClick();
+    void btnExportCsvClick();
+    void edtTargetFilterChange();
     void OfferConfigurationReport(); // at the end of the Read Device countdown
+
+    // Record and replay: the File menu's four items, the recorder on the log tap and the replay
+    // fed into the receive path in place of the port.
+    void SetUpRecordReplay();
+    void ShowRecordReplayState(); // the menu items, Connect and "REC" for the present state
+    void mnuRecordClick();
+    void mnuStopRecordingClick();
+    void RecordLine(std::string_view text);
+    void TimerRecordFlushTimer();
+    void RecordingStopped(const std::optional<std::string>& failure);
+    void mnuReplayClick();
+    void mnuStopReplayClick();
+    void TimerReplayTimer();
+    void ReplaySpeedChange(m47::logreport::ReplaySpeed speed);
+    void ReplayPauseClick(bool paused);
     // Text of the current language's code page, to and from the window's texts.
     const char* CodePage() const;
     std::string Encoded(const QString& text) const;
@@ -229,6 +272,12 @@ private:
     std::unique_ptr<m47::diagnostics::GpsStatusPanel> GpsPanel;
     TPaintSatelliteChart* SkyMap = nullptr;      // in PanelSatelliteMap
     TSignalStrengthChart* SignalChart = nullptr; // in Chart1
+    // The RECEPTION page's counting, the figures it showed last and its targets' models.
+    m47::diagnostics::ReceptionStats Reception;
+    m47::diagnostics::ReceptionView ReceptionFigures;
+    QTimer TimerReception;
+    TTargetTableModel* TargetModel = nullptr;
+    TTargetFilterModel* TargetFilter = nullptr;
 
     // Program-wide state.
     QString ProgramFolder;
@@ -237,6 +286,8 @@ private:
     QWidget* PreviousMainPage = nullptr;
     QWidget* PreviousConfPage = nullptr;
     m47::device::DeviceInfo DeviceInfo{};
+    // The programmed settings waiting for the read-back after the device's restart.
+    m47::device::ProgramVerification Verification;
 
     // The network module's configuration mode, its queries and its values.
     m47::netmodule::WebPageOpener& WebPage;
@@ -246,4 +297,16 @@ private:
     // The save dialogs of the log and the report, and the editor the report opens in.
     m47::logreport::FileDialogs& Dialogs;
     m47::logreport::TextEditor& Editor;
+
+    // Recording and replay, with their menu items, the "REC" label and the replay's controls.
+    QAction* mnuRecord = nullptr;
+    QAction* mnuStopRecording = nullptr;
+    QAction* mnuReplay = nullptr;
+    QAction* mnuStopReplay = nullptr;
+    QLabel* lblRecording = nullptr;
+    m47::logreport::ReplayBar* ReplayControls = nullptr;
+    QTimer TimerRecordFlush;
+    QTimer TimerReplay;
+    m47::logreport::LogRecorder Recorder;
+    std::unique_ptr<m47::logreport::ReplayPacer> Replay; // set while a log replays
 };

@@ -26,7 +26,8 @@ void TForm1::ParseConfigurationLine(const char* line)
     }
     if (update.gpsNavStatusItem)
         ui->ComboBoxGPSNavStatus->setCurrentIndex(*update.gpsNavStatusItem);
-    if (update.restartAnnounced)
+    // A restart in a replayed log is history: there is no port to close and reopen.
+    if (update.restartAnnounced && !Replay)
         AnnounceRestart();
 }
 

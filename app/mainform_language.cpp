@@ -25,8 +25,9 @@ void TForm1::mnuLangTraChineseClick(QAction* sender)
     if (!language)
         return;
     LanguageIndex = language->tag;
-    const QString languagePath = ProgramFolder + QLatin1String(language->languageFile);
-    const QString readMePath = ProgramFolder + QLatin1String(language->readMeFile);
+    const QString root = languageRoot(ProgramFolder);
+    const QString languagePath = root + QLatin1String(language->languageFile);
+    const QString readMePath = root + QLatin1String(language->readMeFile);
     // The texts of a language are read in its code page; this stands for the font character set.
     CurrentLanguage = language;
     if (frmAbout)
@@ -64,6 +65,10 @@ void TForm1::LoadLanguage(const QString& path)
 
     std::vector<Text> texts = {
         {"MENU", "File", menu(ui->mnuFile)},
+        {"MENU", "File_Record", action(mnuRecord)},
+        {"MENU", "File_StopRecording", action(mnuStopRecording)},
+        {"MENU", "File_Replay", action(mnuReplay)},
+        {"MENU", "File_StopReplay", action(mnuStopReplay)},
         {"MENU", "File_Exit", action(ui->mnuExit)},
         {"MENU", "Option", menu(ui->mnuOption)},
         {"MENU", "Option_Language", menu(ui->mnuLanguage)},
@@ -83,6 +88,8 @@ void TForm1::LoadLanguage(const QString& path)
         {"CONFIG_SERIAL_PORT", "Connecting", message("Connecting")},
         {"CONFIG_SERIAL_PORT", "Connected", message("Connected")},
         {"CONFIG_SERIAL_PORT", "Click2Connect", message("Click2Connect")},
+        {"CONFIG_SERIAL_PORT", "Programmed_Verified", message("Programmed_Verified")},
+        {"CONFIG_SERIAL_PORT", "Programmed_Differs", message("Programmed_Differs")},
         {nullptr, nullptr, [this](const QString&) { ShowConnectionStatusText(); }},
         {"EXIT_QUERY", "Exit_Caption", message("Exit_Caption")},
         {"EXIT_QUERY", "QueryExit", message("QueryExit")},

@@ -11,6 +11,8 @@ void TForm1::SetUpLineConsumers()
     RxLines.SetLogTap([this](std::string_view text) {
         TraceDeviceLine("rx", text);
         AppendToDataLog(text);
+        RecordLine(text);
+        CountLineEnded(text);
     });
     RxLines.SetConsumer(LineConsumer::GpsStatus, [this](char* line) { UpdateGpsStatus(line); });
     RxLines.SetConsumer(LineConsumer::Identification, [this](char* line) { AdvanceIdentification(line); });

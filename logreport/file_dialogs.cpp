@@ -20,4 +20,15 @@ std::optional<QString> QtFileDialogs::askSavePath(const SaveRequest& request)
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> QtFileDialogs::askOpenPath(const QString& filter)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace m47::logreport

@@ -1,6 +1,6 @@
 #pragma once
-// Every file-save dialog of the log and report handlers goes through this one interface, so that
-// handlers can be tested with scripted answers and never block on a dialog.
+// Every file dialog of the log, report, recording and replay handlers goes through this one
+// interface, so that handlers can be tested with scripted answers and never block on a dialog.
 #include <QString>
 
 #include <optional>
@@ -19,6 +19,9 @@ public:
     // Shows a modal save dialog; the chosen path, or none when the user cancelled. The path
     // comes back as chosen: the caller adds the default extension and asks before overwriting.
     virtual std::optional<QString> askSavePath(const SaveRequest& request) = 0;
+    // Shows a modal dialog for an existing file to read; none when the user cancelled.
+    // `filter` holds filters separated by ";;".
+    virtual std::optional<QString> askOpenPath(const QString& filter) = 0;
 };
 
 // The real thing: a modal QFileDialog over the active window.
@@ -26,6 +29,7 @@ class QtFileDialogs final : public FileDialogs
 {
 public:
     std::optional<QString> askSavePath(const SaveRequest& request) override;
+    std::optional<QString> askOpenPath(const QString& filter) override;
 };
 
 } // namespace m47::logreport

@@ -19,6 +19,19 @@ public:
     std::optional<QString> askSavePath(const SaveRequest& request) override
     {
         requests_.push_back(request);
+        return nextAnswer();
+    }
+    // Open dialogs take their answers from the same script; their filters are kept apart.
+    std::optional<QString> askOpenPath(const QString& filter) override
+    {
+        openFilters_.push_back(filter);
+        return nextAnswer();
+    }
+    const std::vector<QString>& openFilters() const { return openFilters_; }
+
+private:
+    std::optional<QString> nextAnswer()
+    {
         if (answers_.empty())
             return std::nullopt;
         std::optional<QString> answer = std::move(answers_.front());
@@ -26,8 +39,8 @@ public:
         return answer;
     }
 
-private:
     std::deque<std::optional<QString>> answers_;
+    std::vector<QString> openFilters_;
     std::vector<SaveRequest> requests_;
 };
 
