@@ -47,6 +47,7 @@ void TForm1::ClearSatelliteEpoch()
 void TForm1::UpdateGpsStatus(char* line)
 {
     const diagnostics::GpsStatusUpdate u = GpsPanel->UpdateGpsStatus(line);
+    CountReceivedLine(line, u.accepted);
     if (u.utc) {
         ui->lblEdtGpsUtcDate->setText(Utf8(u.utc->date));
         ui->lblEdtGpsUtcTime->setText(Utf8(u.utc->time));

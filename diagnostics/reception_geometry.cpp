@@ -59,4 +59,23 @@ void WidenSector(SectorOutline& outline, const RangeBearing& range, std::uint32_
         reach = SectorReach{range.distanceNm, mmsi};
 }
 
+
+RangeRings RingsFor(double farthestNm)
+{
+    RangeRings rings;
+    if (!(farthestNm > rings.OuterNm()))
+        return rings;
+    // The smallest 1-2-5 step whose four rings reach the farthest target.
+    const double wanted = farthestNm / rings.rings;
+    double decade = std::pow(10.0, std::floor(std::log10(wanted)));
+    for (;; decade *= 10.0) {
+        for (const double factor : {1.0, 2.0, 5.0}) {
+            if (decade * factor >= wanted) {
+                rings.stepNm = decade * factor;
+                return rings;
+            }
+        }
+    }
+}
+
 } // namespace m47::diagnostics

@@ -48,4 +48,13 @@ using SectorOutline = std::array<SectorReach, kCoverageSectors>;
 // Keeps the farther of the reach held and one target at `range`.
 void WidenSector(SectorOutline& outline, const RangeBearing& range, std::uint32_t mmsi);
 
+// The coverage plot's range rings: `rings` rings `stepNm` apart, the outer one at or beyond the
+// farthest target (1, 2 or 5 times a power of ten per ring).
+struct RangeRings {
+    double stepNm = 1.0;
+    int rings = 4;
+    double OuterNm() const { return stepNm * rings; }
+};
+RangeRings RingsFor(double farthestNm);
+
 } // namespace m47::diagnostics

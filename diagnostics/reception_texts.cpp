@@ -179,6 +179,25 @@ std::string CountText(std::uint64_t count, std::uint64_t whole)
     return std::to_string(count) + " (" + Fixed(percent, 1) + " %)";
 }
 
+const char* IntegrityRowTitle(std::size_t row)
+{
+    static constexpr std::array<const char*, kIntegrityRows> kTitles = {
+        "Lines received", "Accepted", "Failed checksum", "Not a sentence",
+        "Too long (over 82)", "Rejected", "Incomplete messages"};
+    return row < kTitles.size() ? kTitles[row] : "";
+}
+
+std::array<std::string, kIntegrityRows> IntegrityTexts(const IntegrityCounts& counts)
+{
+    std::array<std::string, kIntegrityRows> texts;
+    const std::uint64_t received = counts.Received();
+    texts[0] = std::to_string(received);
+    for (std::size_t verdict = 0; verdict < kLineVerdicts; ++verdict)
+        texts[1 + verdict] = CountText(counts.lines[verdict], received);
+    texts.back() = CountText(counts.incompleteMessages, counts.multiSentenceMessages);
+    return texts;
+}
+
 std::string TypesText(const std::array<std::uint32_t, kAisMessageTypes>& types)
 {
     std::string text;

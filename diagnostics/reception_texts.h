@@ -56,6 +56,12 @@ std::string ReachText(const SectorReach& reach);
 // One line integrity row: the count and its share, "1234 (5.6 %)".
 std::string CountText(std::uint64_t count, std::uint64_t whole);
 
+// The line integrity rows: lines received, then each verdict's count and share of them, then
+// the incomplete messages and their share of the multi-sentence messages begun.
+inline constexpr std::size_t kIntegrityRows = 2 + kLineVerdicts;
+const char* IntegrityRowTitle(std::size_t row);
+std::array<std::string, kIntegrityRows> IntegrityTexts(const IntegrityCounts& counts);
+
 // The messages per AIS type in the minute in progress, "1: 52  3: 9  5: 4", types in order.
 std::string TypesText(const std::array<std::uint32_t, kAisMessageTypes>& types);
 

@@ -38,6 +38,9 @@ public:
     void Timer1Tick() { f.Timer1Timer(); }
     void Timer2Tick() { f.Timer2Timer(); }
     void SysChkTick() { f.TimerUpdateSysChkTimer(); }
+    void ReceptionTick() { f.TimerReceptionTimer(); }
+    // Bytes as if the port had delivered them to the receive path.
+    void Receive(std::string_view bytes) { f.RxLines.Feed(bytes); }
     void EthernetTick() { f.TimerEthernetRoutineTimer(); }
     // The read-back's forced entry to the NETWORK sub-page.
     void HandlePageChange(bool forceEnter, bool forceLeave) { f.HandlePageChange(forceEnter, forceLeave); }

@@ -89,5 +89,20 @@ TEST(CoverageSectors, TheOutlineKeepsTheFarthestTargetOfEachSector)
     EXPECT_EQ(outline, expected);
 }
 
+
+TEST(CoverageSectors, RangeRingsReachTheFarthestTargetInOneTwoFiveSteps)
+{
+    const struct {
+        double farthest, step;
+    } cases[] = {{0.0, 1.0}, {3.9, 1.0}, {4.0, 1.0}, {4.1, 2.0}, {7.5, 2.0}, {19.0, 5.0},
+                 {38.2, 10.0}, {40.0, 10.0}, {41.0, 20.0}, {1500.0, 500.0}};
+    for (const auto& c : cases) {
+        const RangeRings rings = RingsFor(c.farthest);
+        EXPECT_EQ(rings.stepNm, c.step) << c.farthest;
+        EXPECT_EQ(rings.rings, 4);
+        EXPECT_GE(rings.OuterNm(), c.farthest);
+    }
+}
+
 } // namespace
 } // namespace m47::diagnostics

@@ -1,0 +1,116 @@
+#include "diagnostics/reception_coverage_plot.h"
+
+#include "diagnostics/reception_colours.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+#include <numbers>
+
+namespace diagnostics = m47::diagnostics;
+
+namespace {
+
+constexpr double kMargin = 14.0; // room for the N, E, S and W letters
+constexpr double kDotRadius = 2.6;
+const QColor kRingColour(0xA8, 0xB4, 0xC4);
+const QColor kOutlineColour(0x2E, 0x9A, 0x5C);
+
+struct Polar {
+    QPointF centre;
+    double radius = 0.0;
+    double outerNm = 1.0;
+
+    // A point at `bearing` degrees true and `distanceNm`, north up; beyond the outer ring it
+    // stays on the ring.
+    QPointF At(double bearing, double distanceNm) const
+    {
+        const double angle = bearing * std::numbers::pi / 180.0;
+        const double r = std::fmin(distanceNm / outerNm, 1.0) * radius;
+        return centre + QPointF(r * std::sin(angle), -r * std::cos(angle));
+    }
+};
+
+QString RingLabel(double nm, bool outer)
+{
+    return QString::number(nm, 'g', 6) + (outer ? QStringLiteral(" NM") : QString());
+}
+
+} // namespace
+
+void TCoveragePlot::SetView(const diagnostics::ReceptionView& view)
+{
+    dots_.clear();
+    for (const diagnostics::TargetRow& row : view.targets) {
+        if (row.range)
+            dots_.push_back(Dot{*row.range, row.lastChannel});
+    }
+    sectors_ = view.sectors;
+    rings_ = diagnostics::RingsFor(view.farthestNm);
+    hasPosition_ = view.ownShip.source != diagnostics::OwnShipFix::Source::None;
+    update();
+}
+
+void TCoveragePlot::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), Qt::white);
+    const QRectF area = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    const Polar polar{area.center(), std::fmin(area.width(), area.height()) / 2.0, rings_.OuterNm()};
+
+    painter.setPen(QPen(kRingColour, 1.0));
+    painter.setBrush(Qt::NoBrush);
+    for (int ring = 1; ring <= rings_.rings; ++ring) {
+        const double r = polar.radius * ring / rings_.rings;
+        painter.drawEllipse(polar.centre, r, r);
+    }
+    painter.drawLine(polar.At(0.0, polar.outerNm), polar.At(180.0, polar.outerNm));
+    painter.drawLine(polar.At(90.0, polar.outerNm), polar.At(270.0, polar.outerNm));
+
+    QFont small = font();
+    small.setPointSizeF(7.0);
+    painter.setFont(small);
+    painter.setPen(Qt::darkGray);
+    for (int ring = 1; ring <= rings_.rings; ++ring) {
+        const QPointF at = polar.At(0.0, rings_.stepNm * ring);
+        painter.drawText(at + QPointF(3.0, 10.0), RingLabel(rings_.stepNm * ring, ring == rings_.rings));
+    }
+    painter.setPen(Qt::black);
+    const double letterBox = kMargin;
+    const struct {
+        const char* letter;
+        double bearing;
+    } kCompass[] = {{"N", 0.0}, {"E", 90.0}, {"S", 180.0}, {"W", 270.0}};
+    for (const auto& point : kCompass) {
+        const QPointF at = polar.At(point.bearing, polar.outerNm * (1.0 + letterBox / 2.0 / polar.radius));
+        painter.drawText(QRectF(at.x() - letterBox / 2, at.y() - letterBox / 2, letterBox, letterBox),
+                         Qt::AlignCenter, QLatin1String(point.letter));
+    }
+    if (!hasPosition_) {
+        painter.drawText(area, Qt::AlignCenter, QStringLiteral("No own position"));
+        return;
+    }
+
+    // The farthest reach of each sector across its 30 degrees; an empty sector goes to the centre.
+    QPolygonF outline;
+    for (std::size_t sector = 0; sector < diagnostics::kCoverageSectors; ++sector) {
+        const double reach = sectors_[sector].mmsi != 0 ? sectors_[sector].distanceNm : 0.0;
+        const double from = static_cast<double>(sector) * diagnostics::kSectorWidthDegrees;
+        outline << polar.At(from, reach) << polar.At(from + diagnostics::kSectorWidthDegrees, reach);
+    }
+    QColor fill = kOutlineColour;
+    fill.setAlpha(48);
+    painter.setPen(QPen(kOutlineColour, 1.2));
+    painter.setBrush(fill);
+    painter.drawPolygon(outline);
+
+    painter.setPen(Qt::NoPen);
+    for (const Dot& dot : dots_) {
+        painter.setBrush(diagnostics::ChannelColour(dot.channel));
+        painter.drawEllipse(polar.At(dot.range.bearingDegrees, dot.range.distanceNm), kDotRadius, kDotRadius);
+    }
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(polar.centre, 2.0, 2.0); // the own ship
+}
