@@ -92,6 +92,7 @@ void TForm1::TimerReceptionTimer()
     Reception.FillView(*Library, ReceptionFigures);
     const diagnostics::ReceptionView& view = ReceptionFigures;
     TargetModel->SetRows(view.targets);
+    TargetFilter->Resort();
     ui->lblTargetCount->setText(QStringLiteral("Targets: %1").arg(view.targets.size()));
     ui->PlotCoverage->SetView(view);
     ui->ChartRates->SetRates(view);

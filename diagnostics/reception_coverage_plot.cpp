@@ -3,10 +3,11 @@
 #include "diagnostics/reception_colours.h"
 
 #include <QPainter>
-#include <QPainterPath>
+#include <QPixmap>
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace diagnostics = m47::diagnostics;
 
@@ -31,6 +32,23 @@ struct Polar {
         return centre + QPointF(r * std::sin(angle), -r * std::cos(angle));
     }
 };
+
+// One target's dot, antialiased, at the pixel ratio of the device it goes to.
+QPixmap DotPicture(const QColor& colour, qreal ratio)
+{
+    const int side = static_cast<int>(std::ceil(2.0 * kDotRadius * ratio)) + 2;
+    QPixmap dot(side, side);
+    dot.fill(Qt::transparent);
+    QPainter painter(&dot);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    const double centre = side / 2.0;
+    painter.drawEllipse(QPointF(centre, centre), kDotRadius * ratio, kDotRadius * ratio);
+    painter.end();
+    dot.setDevicePixelRatio(ratio);
+    return dot;
+}
 
 QString RingLabel(double nm, bool outer)
 {
@@ -106,11 +124,23 @@ void TCoveragePlot::paintEvent(QPaintEvent*)
     painter.setBrush(fill);
     painter.drawPolygon(outline);
 
-    painter.setPen(Qt::NoPen);
-    for (const Dot& dot : dots_) {
-        painter.setBrush(diagnostics::ChannelColour(dot.channel));
-        painter.drawEllipse(polar.At(dot.range.bearingDegrees, dot.range.distanceNm), kDotRadius, kDotRadius);
+    // A full table is thousands of dots: each channel's dot is drawn once, at the device's pixel
+    // ratio, and copied to every target of that channel in one call.
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    for (std::size_t lane = 0; lane < diagnostics::kAisChannels; ++lane) {
+        const auto channel = static_cast<diagnostics::AisChannel>(lane);
+        const QPixmap dot = DotPicture(diagnostics::ChannelColour(channel), ratio);
+        std::vector<QPainter::PixmapFragment> fragments;
+        fragments.reserve(dots_.size());
+        for (const Dot& d : dots_) {
+            if (d.channel == channel) {
+                const QPointF at = polar.At(d.range.bearingDegrees, d.range.distanceNm);
+                fragments.push_back(QPainter::PixmapFragment::create(at, QRectF(QPointF(), dot.size())));
+            }
+        }
+        painter.drawPixmapFragments(fragments.data(), static_cast<int>(fragments.size()), dot);
     }
+    painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawEllipse(polar.centre, 2.0, 2.0); // the own ship
 }

@@ -79,6 +79,32 @@ QVariant TTargetTableModel::headerData(int section, Qt::Orientation orientation,
 TTargetFilterModel::TTargetFilterModel(QObject* parent) : QSortFilterProxyModel(parent)
 {
     setSortRole(TTargetTableModel::SortRole);
+    // A refresh changes most rows at once; one sort afterwards beats following every change.
+    setDynamicSortFilter(false);
+}
+
+const TTargetTableModel* TTargetFilterModel::Source() const
+{
+    return dynamic_cast<const TTargetTableModel*>(sourceModel());
+}
+
+void TTargetFilterModel::Resort()
+{
+    if (sortColumn() >= 0)
+        sort(sortColumn(), sortOrder());
+}
+
+bool TTargetFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
+    const TTargetTableModel* model = Source();
+    if (model == nullptr)
+        return QSortFilterProxyModel::lessThan(left, right);
+    const auto& a = model->Rows()[static_cast<std::size_t>(left.row())];
+    const auto& b = model->Rows()[static_cast<std::size_t>(right.row())];
+    const auto column = static_cast<diagnostics::TargetColumn>(left.column());
+    if (diagnostics::IsTextColumn(column))
+        return diagnostics::TargetCell(a, column) < diagnostics::TargetCell(b, column);
+    return diagnostics::TargetSortValue(a, column) < diagnostics::TargetSortValue(b, column);
 }
 
 void TTargetFilterModel::SetFilterText(const QString& text)
@@ -92,7 +118,7 @@ void TTargetFilterModel::SetFilterText(const QString& text)
 
 bool TTargetFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
-    const auto* model = dynamic_cast<const TTargetTableModel*>(sourceModel());
+    const TTargetTableModel* model = Source();
     if (model == nullptr || filter_.empty())
         return true;
     return diagnostics::MatchesTargetFilter(model->Rows()[static_cast<std::size_t>(sourceRow)], filter_);

@@ -45,6 +45,7 @@ public:
         });
     }
     void SysChkTick() { f.TimerUpdateSysChkTimer(); }
+    void ReceptionTick() { f.TimerReceptionTimer(); }
 
 private:
     TForm1& f;
