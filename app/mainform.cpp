@@ -153,6 +153,7 @@ void TForm1::ConnectHandlers()
     ConnectNetworkMemos();
     SetUpDataLog();
     SetUpRecordReplay();
+    CreateProgramVerificationLabel();
     SetUpReceptionPage();
 }
 

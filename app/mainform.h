@@ -183,6 +183,7 @@ private:
                          const std::optional<m47::device::DeviceSettings>& expected);
     void VerifyProgramming(); // on identification: "Device programmed and verified" or what differs
     void ShowProgramVerification(const QString& text, bool differs = false);
+    void CreateProgramVerificationLabel(); // in the top panel, under the port choice
 
     // Filled by the diagnostics, log and network areas.
     void ClearSatelliteEpoch();
@@ -288,6 +289,7 @@ private:
     m47::device::DeviceInfo DeviceInfo{};
     // The programmed settings waiting for the read-back after the device's restart.
     m47::device::ProgramVerification Verification;
+    QLabel* LabelProgramVerification = nullptr;
 
     // The network module's configuration mode, its queries and its values.
     m47::netmodule::WebPageOpener& WebPage;

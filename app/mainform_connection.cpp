@@ -60,6 +60,9 @@ void TForm1::OpenPortClick()
 {
     // The click has toggled the button; whether it shows pressed is the connection's business.
     ui->OpenPort->setChecked(Tag(ui->OpenPort) == 1);
+    // The user's own Connect or Disconnect is no reconnect after programming.
+    Verification.Drop();
+    ShowProgramVerification({});
     const bool hasSelection = ui->cbxDeviceComEnum->currentIndex() >= 0;
     const QString item = hasSelection ? ui->cbxDeviceComEnum->currentText() : QString();
     // While connected the probe fails on our own open port; it only guards opening.
@@ -118,7 +121,11 @@ QString TForm1::OpenCommPort()
     } catch (const std::runtime_error& error) {
         if (CommPort->IsOpen())
             CommPort->Close();
-        return QString::fromLocal8Bit(error.what());
+        QString message = QString::fromLocal8Bit(error.what());
+        // The component's failure says only that the port is not open; the reason says why.
+        if (const std::string& reason = CommPort->OpenFailureReason(); !reason.empty())
+            message += QLatin1Char('\n') + QString::fromLocal8Bit(reason);
+        return message;
     }
 }
 
@@ -189,6 +196,7 @@ void TForm1::ShowIdentified()
     ShowConnectionStatusText();
     ShowPage(ui->PageControlConf, ui->TabSheetBaudRate);
     ui->PanelView->show();
+    VerifyProgramming();
     // Once started the system check keeps running, also after the connection ends.
     if (!TimerUpdateSysChk.isActive())
         TimerUpdateSysChk.start();

@@ -15,6 +15,8 @@ constexpr MessageTextDefault kDefaults[] = {
     {"Connecting", "Connecting..."},
     {"Connected", "Connected..."},
     {"Click2Connect", "Click to Connect"},
+    {"Programmed_Verified", "Device programmed and verified"},
+    {"Programmed_Differs", "Device programmed, value differs"},
 };
 
 } // namespace
