@@ -38,14 +38,21 @@ void TForm1::SetUpReceptionPage()
     ui->GridTargets->sortByColumn(static_cast<int>(diagnostics::TargetColumn::Distance), Qt::DescendingOrder);
     ui->GridTargets->verticalHeader()->hide();
     ui->GridTargets->verticalHeader()->setDefaultSectionSize(18);
-    ui->GridTargets->horizontalHeader()->setDefaultSectionSize(60);
+    // Widths by column, in the order of the columns.
+    static constexpr int ColumnWidths[diagnostics::kTargetColumns] = {74, 96, 60, 66, 34, 34, 84, 54, 44, 38, 52};
+    for (int column = 0; column < diagnostics::kTargetColumns; ++column)
+        ui->GridTargets->horizontalHeader()->resizeSection(column, ColumnWidths[column]);
 
     QTableWidget* grid = ui->GridLineIntegrity;
     grid->setRowCount(static_cast<int>(diagnostics::kIntegrityRows));
     grid->setColumnCount(2);
     grid->setHorizontalHeaderLabels({QStringLiteral("Since connect"), QStringLiteral("Since Refresh")});
+    grid->setStyleSheet(QStringLiteral("QHeaderView { font-size: 7pt; }"));
+    grid->verticalHeader()->setMinimumSectionSize(12);
     grid->verticalHeader()->setDefaultSectionSize(15);
-    grid->horizontalHeader()->setFixedHeight(18);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setFixedWidth(104);
+    grid->horizontalHeader()->setFixedHeight(15);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (int row = 0; row < grid->rowCount(); ++row) {
         grid->setVerticalHeaderItem(

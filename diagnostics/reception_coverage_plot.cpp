@@ -135,7 +135,8 @@ void TCoveragePlot::paintEvent(QPaintEvent*)
         for (const Dot& d : dots_) {
             if (d.channel == channel) {
                 const QPointF at = polar.At(d.range.bearingDegrees, d.range.distanceNm);
-                fragments.push_back(QPainter::PixmapFragment::create(at, QRectF(QPointF(), dot.size())));
+                fragments.push_back(
+                    QPainter::PixmapFragment::create(at, QRectF(QPointF(), dot.size()), 1.0 / ratio, 1.0 / ratio));
             }
         }
         painter.drawPixmapFragments(fragments.data(), static_cast<int>(fragments.size()), dot);

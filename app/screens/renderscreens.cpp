@@ -8,6 +8,8 @@
 #include "device/command_sentences.h"
 #include "window_feed.h"
 
+#include "ais_traffic.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -48,6 +50,24 @@ bool feedDevice(TForm1& form, char** captures, int count)
     return true;
 }
 
+// Two minutes of the virtual device's AIS traffic with the sector from 200 degrees left unheard,
+// and now and then a line with a wrong checksum, through the window's receive path.
+void feedTraffic(TForm1& form)
+{
+    TForm1TestAccess window(form);
+    const m47sim::VesselMotion own{25.0415, 121.7622, 12.3, 84.0, 0.0};
+    m47sim::AisTraffic traffic(own, 416000047, 200.0);
+    for (long second = 0; second < 120; ++second) {
+        for (std::string line : traffic.Second(second, own, static_cast<int>(second % 60), true)) {
+            if (second % 17 == 5 && line.size() > 5)
+                line[line.size() - 3] = line[line.size() - 3] == '0' ? '1' : '0';
+            window.Receive(line);
+        }
+        traffic.Advance(1.0);
+    }
+    window.ReceptionTick();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -84,6 +104,7 @@ int main(int argc, char** argv)
         {"PageControlDiagnosis", "TabSheetSystemCheck", "diagnostics-systemcheck"},
         {"PageControlDiagnosis", "TabSheetGpsStatus", "diagnostics-gpsstatus"},
         {"PageControlDiagnosis", "TabSheetDataLog", "diagnostics-datalog"},
+        {"PageControlDiagnosis", "TabSheetReception", "diagnostics-reception"},
     };
     const auto render = [&](const Page& p) {
         auto* subPages = form.findChild<QTabWidget*>(QLatin1String(p.subPages));
@@ -104,6 +125,8 @@ int main(int argc, char** argv)
         for (const Page& p : fed)
             ok = render(p) && ok;
     }
+    feedTraffic(form);
+    ok = render({"PageControlDiagnosis", "TabSheetReception", "diagnostics-reception-sim"}) && ok;
 
     about.show();
     ok = save(&about, folder, "about") && ok;
