@@ -1,5 +1,8 @@
 #include "language.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 // English files are Central European (1250), the Chinese ones Big5 (950) and GBK (936).
@@ -17,4 +20,12 @@ const LanguageInfo* languageByTag(int tag)
         if (language.tag == tag)
             return &language;
     return nullptr;
+}
+
+QString languageRoot(const QString& programFolder)
+{
+    if (QFileInfo(programFolder + QLatin1String("Lang")).isDir())
+        return programFolder;
+    // The installed data folder, relative to the program folder as the install rules lay it out.
+    return QDir::cleanPath(programFolder + QLatin1String(M47_DATA_FROM_BINDIR)) + QLatin1Char('/');
 }

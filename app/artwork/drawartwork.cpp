@@ -1,6 +1,10 @@
 // Draws the program's artwork into PNG files: the earth seen from space in five shades, the
-// system check marks, the legend balls, the navy band, the maker's logo and two button glyphs.
+// system check marks, the legend balls, the navy band, the maker's logo and two button glyphs,
+// each also at twice the size ("name@2x.png") for screens at a scale factor of 2.
+// With --icons it writes the desktop icon instead: ICON_NAME.svg and ICON_NAME-<n>.png for the
+// sizes of the desktop's icon theme, drawn from one description of its shapes.
 // Usage: m47_draw_artwork OUTPUT_FOLDER
+//        m47_draw_artwork --icons OUTPUT_FOLDER ICON_NAME
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -9,9 +13,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSaveFile>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -224,15 +232,121 @@ struct Picture {
     Draw draw;
 };
 
+// Draws `draw` on a transparent image of `width` x `height` pixels, its shapes given for the
+// logical size (a scale of 2 doubles every length) and saves it.
+bool savePicture(const QString& path, int width, int height, int scale, const Draw& draw)
+{
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
+        draw(painter, QSizeF(width, height));
+    }
+    if (image.save(path))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// The desktop icon on a 64-unit square: a navy tile, the receiver's ring and the bow wave.
+// One description serves the SVG file and the painted PNG sizes.
+struct IconShape {
+    enum Kind { RoundedSquare, Ring, Path } kind;
+    const char* colour;    // fill, or the ring's stroke
+    std::vector<double> v; // square: x y size radius; ring: cx cy r width; path: M x y, C x1 y1 x2 y2 x y...
+};
+
+const std::vector<IconShape>& iconShapes()
+{
+    static const std::vector<IconShape> shapes{
+        {IconShape::RoundedSquare, "#1c3c78", {2, 2, 60, 12}},
+        {IconShape::Ring, "#8cc8f0", {32, 32, 21, 4}},
+        // The bow wave: start point, then cubic segments of three points each.
+        {IconShape::Path, "#00a0dc", {11, 38, 24, 22, 36, 50, 53, 29, 52, 45, 38, 59, 22, 54, 12, 46}},
+    };
+    return shapes;
+}
+
+QString iconSvg()
+{
+    QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" "
+                                 "viewBox=\"0 0 64 64\">\n");
+    for (const IconShape& shape : iconShapes()) {
+        const auto& v = shape.v;
+        const QString colour = QLatin1String(shape.colour);
+        if (shape.kind == IconShape::RoundedSquare) {
+            svg += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%3\" rx=\"%4\" fill=\"%5\"/>\n")
+                       .arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]).arg(colour);
+        } else if (shape.kind == IconShape::Ring) {
+            svg += QStringLiteral("  <circle cx=\"%1\" cy=\"%2\" r=\"%3\" fill=\"none\" stroke=\"%5\" "
+                                  "stroke-width=\"%4\"/>\n")
+                       .arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]).arg(colour);
+        } else {
+            QString d = QStringLiteral("M %1 %2").arg(v[0]).arg(v[1]);
+            for (std::size_t i = 2; i + 5 < v.size(); i += 6)
+                d += QStringLiteral(" C %1 %2 %3 %4 %5 %6")
+                         .arg(v[i]).arg(v[i + 1]).arg(v[i + 2]).arg(v[i + 3]).arg(v[i + 4]).arg(v[i + 5]);
+            svg += QStringLiteral("  <path d=\"%1 Z\" fill=\"%2\"/>\n").arg(d, colour);
+        }
+    }
+    return svg + QStringLiteral("</svg>\n");
+}
+
+void paintIcon(QPainter& p, const QSizeF& s)
+{
+    p.scale(s.width() / 64.0, s.height() / 64.0);
+    for (const IconShape& shape : iconShapes()) {
+        const auto& v = shape.v;
+        const QColor colour(QLatin1String(shape.colour));
+        if (shape.kind == IconShape::RoundedSquare) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(colour);
+            p.drawRoundedRect(QRectF(v[0], v[1], v[2], v[2]), v[3], v[3]);
+        } else if (shape.kind == IconShape::Ring) {
+            p.setPen(QPen(colour, v[3]));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPointF(v[0], v[1]), v[2], v[2]);
+        } else {
+            QPainterPath path(QPointF(v[0], v[1]));
+            for (std::size_t i = 2; i + 5 < v.size(); i += 6)
+                path.cubicTo(v[i], v[i + 1], v[i + 2], v[i + 3], v[i + 4], v[i + 5]);
+            path.closeSubpath();
+            p.setPen(Qt::NoPen);
+            p.setBrush(colour);
+            p.drawPath(path);
+        }
+    }
+}
+
+int drawIcons(const QString& folder, const QString& name)
+{
+    QSaveFile svg(folder + QLatin1Char('/') + name + QStringLiteral(".svg"));
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(iconSvg().toUtf8()) < 0 || !svg.commit()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(svg.fileName()));
+        return 1;
+    }
+    for (const int size : std::array{16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString path = folder + QStringLiteral("/%1-%2.png").arg(name).arg(size);
+        if (!savePicture(path, size, size, 1, paintIcon))
+            return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    const bool icons = argc == 4 && std::string_view(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n       %s --icons OUTPUT_FOLDER ICON_NAME\n", argv[0], argv[0]);
         return 2;
     }
     QGuiApplication app(argc, argv); // fonts for the logo
+    if (icons)
+        return drawIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const double earthLight[] = {1.0, 0.8, 0.62, 0.45, 0.3}; // brightest to darkest
     const Picture pictures[] = {
@@ -252,18 +366,12 @@ int main(int argc, char** argv)
         {"glyph-ok.png", 16, 16, [](QPainter& p, const QSizeF& s) { tick(p, s, QColor(0, 150, 40), 2.6); }},
     };
     for (const Picture& picture : pictures) {
-        QImage image(picture.width, picture.height, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        {
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::Antialiasing);
-            picture.draw(painter, QSizeF(picture.width, picture.height));
-        }
         const QString path = folder + QLatin1Char('/') + QLatin1String(picture.file);
-        if (!image.save(path)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        QString doubled = path;
+        doubled.insert(doubled.size() - 4, QStringLiteral("@2x")); // before ".png"
+        if (!savePicture(path, picture.width, picture.height, 1, picture.draw) ||
+            !savePicture(doubled, picture.width, picture.height, 2, picture.draw))
             return 1;
-        }
     }
     return 0;
 }

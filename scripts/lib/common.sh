@@ -9,11 +9,14 @@ M47_RUN_PACKAGES=(
     fonts-dejavu-core
 )
 # Added for the tests: GoogleTest and Benchmark, clang with its sanitizer and fuzzer runtime,
-# and gpsdecode as the independent AIS referee.
+# gpsdecode as the independent AIS referee, and for the Debian package and its check
+# (scripts/package): manual pages from the programs' help, the package's library dependencies,
+# lintian, and the validators of the menu entry and the metainfo.
 M47_TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     gpsd-clients
+    help2man dpkg-dev file lintian appstream desktop-file-utils
 )
 
 # m47_install_packages PACKAGE...: installs those of the packages that are missing. Where apt

@@ -115,7 +115,12 @@ TEST_F(Connection, ConnectRefusesAPortInUseOrWithoutNumberAndStaysIdle)
         close(other);
     }
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("The select device can not connectable."));
+    // The second line names the holder, this test program (the kernel keeps 15 bytes of its name).
+    EXPECT_EQ(boxes.calls()[0].text,
+              QStringLiteral("The select device can not connectable.\n%1 is in use by app_connection_ (process "
+                             "%2). Close that program, then try again.")
+                  .arg(portsDir.filePath(QStringLiteral("COM%1").arg(kCom)))
+                  .arg(getpid()));
     EXPECT_EQ(boxes.calls()[0].caption, QStringLiteral("WARNING"));
     EXPECT_EQ(boxes.calls()[0].buttons, QMessageBox::Ok);
 
@@ -134,7 +139,8 @@ TEST_F(Connection, APortThatDoesNotOpenIsReportedAndTheWindowStaysIdle)
     startWithPort(202);
     openPort()->click();
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Port not open (Error: -1)"));
+    EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Port not open (Error: -1)\n%1 is not a serial port.")
+                                         .arg(portsDir.filePath(QStringLiteral("COM202"))));
     EXPECT_EQ(boxes.calls()[0].caption, QStringLiteral("WARNING"));
     EXPECT_EQ(connectionTag(), 0);
     EXPECT_FALSE(openPort()->isChecked());
