@@ -1,6 +1,7 @@
 #include "about.h"
 
 #include "application.h"
+#include "artpixmap.h"
 
 #include "codepage.h"
 #include "ui_about.h"
@@ -14,6 +15,7 @@
 TfrmAbout::TfrmAbout(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TfrmAbout>())
 {
     ui->setupUi(this);
+    sharpenLabelArt(this, {{"Image2", ":/art/logo.png"}});
     setFixedSize(size());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -5,6 +5,12 @@
 
 #include <QApplication>
 
+// Gives the program the light palette its layout's fixed panel colours are chosen for, in place
+// of the desktop's, so that a dark desktop palette puts no light text on the light panels (the
+// style sheets of those panels take their text colours from the program's palette). Kept when
+// the desktop's theme changes later.
+void applyLightPalette();
+
 class TApplication final : public QApplication
 {
 public:

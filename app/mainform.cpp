@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "about.h"
+#include "artpixmap.h"
 #include "tag.h"
 #include "ui_mainform.h"
 
@@ -16,6 +17,8 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, m47::netmodule:
       WebPage(webPage), Dialogs(fileDialogs), Editor(textEditor)
 {
     ui->setupUi(this);
+    sharpenLabelArt(this, {{"Image4", ":/art/navy-band.png"}, {"Image2", ":/art/ball-blue.png"},
+                           {"Image3", ":/art/ball-green.png"}});
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ui->centralwidget->setFixedSize(723, 521);

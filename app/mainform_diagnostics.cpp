@@ -3,6 +3,7 @@
 // button. The rules are the diagnostics library's; the handlers only apply what it returns.
 #include "mainform.h"
 
+#include "artpixmap.h"
 #include "codepage.h"
 #include "diagnostics/paint_satellite_chart.h"
 #include "diagnostics/signal_strength_chart.h"
@@ -90,7 +91,7 @@ void TForm1::CreateSatelliteViews()
     }
     SkyMap->setObjectName(QStringLiteral("SkyMap"));
     SkyMap->CreateMarkers([&failToNew] { failToNew("PaintSatelliteSeries"); });
-    const QPixmap earth{QLatin1String(ImageListGpsStatusEarth[0])};
+    const QPixmap earth = artPixmap(QLatin1String(ImageListGpsStatusEarth[0]));
     ui->ImageGpsMap->setPixmap(earth);
     SkyMap->SetPicture(earth);
     SkyMap->show();
@@ -106,7 +107,7 @@ void TForm1::CreateSatelliteViews()
 
 void TForm1::SetCheckImage(QLabel* image, int index)
 {
-    image->setPixmap(QPixmap(QLatin1String(ImageListSysChk[static_cast<std::size_t>(index)])));
+    image->setPixmap(artPixmap(QLatin1String(ImageListSysChk[static_cast<std::size_t>(index)])));
 }
 
 void TForm1::RefreshCheckImages()

@@ -12,18 +12,20 @@ const QColor kCompassBoxColour(0x80, 0x80, 0x80);
 
 } // namespace
 
-bool TDrawSatelliteMap::EnsureSize(QSize size)
+bool TDrawSatelliteMap::EnsureSize(QSize size, qreal pixelRatio)
 {
-    if (!image_.isNull() && image_.size() == size)
+    if (!image_.isNull() && size_ == size && image_.devicePixelRatio() == pixelRatio)
         return false;
-    image_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    size_ = size;
+    image_ = QImage(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image_.setDevicePixelRatio(pixelRatio);
     Render();
     return true;
 }
 
 void TDrawSatelliteMap::Render()
 {
-    const auto geometry = RenderGeometry(image_.width(), image_.height());
+    const auto geometry = RenderGeometry(size_.width(), size_.height());
     Radius = geometry.Radius;
     CenterX = geometry.CenterX;
     CenterY = geometry.CenterY;
@@ -33,7 +35,7 @@ void TDrawSatelliteMap::Render()
     image_.fill(Qt::transparent);
     QPainter painter(&image_);
     if (!Picture.isNull())
-        painter.drawPixmap(QRect(0, 0, image_.width(), image_.height()), Picture);
+        painter.drawPixmap(QRect(QPoint(0, 0), size_), Picture);
 
     const QPoint centre(CenterX, CenterY);
     painter.setBrush(Qt::NoBrush);

@@ -18,8 +18,10 @@ public:
     int CenterX = 0;
     int CenterY = 0;
 
-    // Sizes the image and renders it when the size differs from the last one; true then.
-    bool EnsureSize(QSize size);
+    // Sizes the image (`size` in logical pixels, `pixelRatio` device pixels to each) and renders
+    // it when the size or ratio differs from the last one; true then. On a screen scaled by 2 the
+    // image has twice the pixels, so rings and letters stay sharp.
+    bool EnsureSize(QSize size, qreal pixelRatio = 1.0);
     // Draws the background for the image's current size and stores its geometry.
     void Render();
 
@@ -27,4 +29,5 @@ public:
 
 private:
     QImage image_;
+    QSize size_; // logical size of image_
 };

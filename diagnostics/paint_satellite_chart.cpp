@@ -95,7 +95,7 @@ void TPaintSatelliteChart::resizeEvent(QResizeEvent* event)
 
 void TPaintSatelliteChart::paintEvent(QPaintEvent*)
 {
-    Map.EnsureSize(size());
+    Map.EnsureSize(size(), devicePixelRatioF());
     QPainter painter(this);
     painter.drawImage(0, 0, Map.Image());
 }

@@ -3,6 +3,7 @@
 // also the GPS STATUS page fed from them and a filled SYSTEM CHECK page.
 // Usage: m47_render_screens OUTPUT_FOLDER [CAPTURE...]   (run with QT_QPA_PLATFORM=offscreen)
 #include "app/about.h"
+#include "app/application.h"
 #include "app/mainform.h"
 #include "app/waitprogressform.h"
 #include "device/command_sentences.h"
@@ -11,6 +12,7 @@
 #include "ais_traffic.h"
 
 #include <QApplication>
+#include <QPalette>
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
@@ -73,6 +75,17 @@ void feedTraffic(TForm1& form)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // M47_SCREENS_DARK_DESKTOP=1 stands for a desktop with a dark palette (light text on dark).
+    if (qEnvironmentVariableIsSet("M47_SCREENS_DARK_DESKTOP")) {
+        QPalette dark(QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        dark.setColor(QPalette::ButtonText, Qt::white);
+        QApplication::setPalette(dark);
+    }
+    // Then the program's own, as TApplication sets it.
+    applyLightPalette();
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [CAPTURE...]\n", argv[0]);
         return 2;

@@ -1,6 +1,7 @@
 // Language files: which texts they set, how they are matched and decoded, and what is kept when
 // a file, section or key is missing.
 #include "appfixture.h"
+#include "app/language.h"
 
 #include <QAction>
 #include <QLabel>
@@ -117,6 +118,22 @@ TEST_F(Languages, ShippedFilesTranslateEveryKeyTheyHold)
     EXPECT_EQ(control<QAction>("mnuAbout")->text(), QStringLiteral(u"關於(&A)"));
     EXPECT_EQ(text("spbBaudRate"), QStringLiteral(u"設定"));
     EXPECT_TRUE(about->readMeText().startsWith(QStringLiteral(u"\nVeldra M47 設定工具")));
+}
+
+// Installed, the executable lies in <prefix>/bin and its language files in
+// <prefix>/share/veldra-m47/Lang; a Lang folder beside the executable still comes first.
+TEST_F(Languages, WithoutLangBesideTheProgramTheInstalledDataFolderIsRead)
+{
+    installLangFiles();
+    const QString installed = tmp.filePath(QStringLiteral("share/veldra-m47/Lang"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()));
+    ASSERT_TRUE(QDir().rename(folders.programFolder + QStringLiteral("Lang"), installed));
+    EXPECT_EQ(languageRoot(folders.programFolder), tmp.filePath(QStringLiteral("share/veldra-m47/")));
+    startWithLanguage(2);
+    EXPECT_TRUE(about->readMeText().contains(QStringLiteral(u"接收机")));
+
+    ASSERT_TRUE(QDir().mkpath(folders.programFolder + QStringLiteral("Lang")));
+    EXPECT_EQ(languageRoot(folders.programFolder), folders.programFolder);
 }
 
 } // namespace

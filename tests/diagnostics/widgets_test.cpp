@@ -153,6 +153,28 @@ TEST(SkyMapBackground, RingsAxesAndCompassBoxesOverTheKeyColour)
     EXPECT_EQ(qAlpha(image.pixel(99 + 64, 100 + 64)), 0) << "no horizon circle";
 }
 
+TEST(SkyMapBackground, AtAPixelRatioOfTwoTheSameMapHasTwiceThePixels)
+{
+    TDrawSatelliteMap plain;
+    TDrawSatelliteMap doubled;
+    ASSERT_TRUE(plain.EnsureSize(QSize(198, 200)));
+    ASSERT_TRUE(doubled.EnsureSize(QSize(198, 200), 2.0));
+    EXPECT_FALSE(doubled.EnsureSize(QSize(198, 200), 2.0));
+    EXPECT_EQ(doubled.Image().size(), QSize(396, 400));
+    EXPECT_EQ(doubled.Image().deviceIndependentSize(), QSizeF(198, 200));
+    // The geometry stays in logical pixels: markers are placed as on a plain screen.
+    EXPECT_EQ(doubled.Radius, plain.Radius);
+    EXPECT_EQ(doubled.CenterX, plain.CenterX);
+    EXPECT_EQ(doubled.CenterY, plain.CenterY);
+    // The east-west axis is one logical pixel wide: two rows of device pixels.
+    int whiteRows = 0;
+    for (int y = 196; y <= 204; ++y)
+        whiteRows += QColor(doubled.Image().pixel(100, y)) == QColor(Qt::white) ? 1 : 0;
+    EXPECT_EQ(whiteRows, 2);
+    EXPECT_TRUE(doubled.EnsureSize(QSize(198, 200), 1.0)) << "back on a plain screen";
+    EXPECT_EQ(doubled.Image().size(), QSize(198, 200));
+}
+
 TEST(SatelliteMarker, DiscColourRimAndTransparentCorners)
 {
     const std::pair<int, QColor> cases[] = {{1, QColor(0x00, 0xFF, 0x00)}, {0, QColor(0x00, 0x00, 0xFF)}};
