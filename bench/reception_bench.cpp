@@ -2,18 +2,15 @@
 // entries (the own ship and 2,249 senders from 1 to 40 NM at all bearings) and 2,000 lines a
 // second arriving. Prints the receive path's lines per second and its share of a core at that
 // rate, whether every line was counted, and the window thread's cost per page refresh: the
-// reception figures, the targets' model update with its sorting proxy, the coverage plot and
-// the rate chart painted into images at device pixel ratio 2, and the page's repaint.
-// Usage: reception_bench [--updates N]   (run with QT_QPA_PLATFORM=offscreen)
+// reception figures with the targets' model update and its sorting proxy, and the page's
+// repaint (table, coverage plot, rate chart) at the screen's pixel ratio.
+// Usage: reception_bench [--updates N]   (run with QT_QPA_PLATFORM=offscreen, and with
+// QT_SCALE_FACTOR=2 for the figures of a HiDPI screen)
 #include "app/screens/window_feed.h"
 #include "ais_messages.h"
-#include "diagnostics/reception_coverage_plot.h"
-#include "diagnostics/reception_rate_chart.h"
 #include "vessel.h"
 
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -100,8 +97,6 @@ int main(int argc, char** argv)
         ->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetDiagnostics")));
     form.findChild<QTabWidget*>(QStringLiteral("PageControlDiagnosis"))
         ->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("TabSheetReception")));
-    auto* plot = form.findChild<TCoveragePlot*>(QStringLiteral("PlotCoverage"));
-    auto* chart = form.findChild<TRateChart*>(QStringLiteral("ChartRates"));
     auto* integrity = form.findChild<QTableWidget*>(QStringLiteral("GridLineIntegrity"));
 
     // Fill the table: the own ship, then every sender once.
@@ -115,17 +110,12 @@ int main(int argc, char** argv)
     // A quarter second of traffic between refreshes: the senders in turn, the own ship now and then.
     const int linesPerUpdate = kLinesPerSecond / kRefreshesPerSecond;
     std::vector<double> refreshMs;
-    constexpr std::size_t kParts = 4;
+    constexpr std::size_t kParts = 2;
     std::array<double, kParts> partMs{};
-    constexpr std::array<const char*, kParts> kPartNames = {
-        "figures, model update and sort", "coverage plot into an image (x2)", "rate chart into an image (x2)",
-        "page repaint (table, labels, plot, chart)"};
+    constexpr std::array<const char*, kParts> kPartNames = {"figures, model update and sort",
+                                                            "page repaint (table, labels, plot, chart)"};
     double receiveSeconds = 0.0;
     std::size_t next = 0;
-    QImage plotImage(plot->size() * 2, QImage::Format_ARGB32_Premultiplied);
-    plotImage.setDevicePixelRatio(2.0);
-    QImage chartImage(chart->size() * 2, QImage::Format_ARGB32_Premultiplied);
-    chartImage.setDevicePixelRatio(2.0);
     for (int update = 0; update < updates; ++update) {
         std::string stream;
         for (int i = 0; i < linesPerUpdate; ++i) {
@@ -134,8 +124,8 @@ int main(int argc, char** argv)
         }
         receiveSeconds += Push(access, stream);
 
-        // Each part of one refresh: the figures with the model update and sort, the plot and
-        // the chart painted into images at device pixel ratio 2, then the page's own repaint.
+        // Each part of one refresh: the figures with the model update and sort, then the page's
+        // own repaint at the screen's pixel ratio (run with QT_SCALE_FACTOR=2 for a HiDPI screen).
         std::array<double, kParts> part{};
         double mark = ThreadCpuSeconds();
         const auto lap = [&mark](double& into) {
@@ -145,12 +135,8 @@ int main(int argc, char** argv)
         };
         access.ReceptionTick();
         lap(part[0]);
-        plot->render(&plotImage);
-        lap(part[1]);
-        chart->render(&chartImage);
-        lap(part[2]);
         QApplication::processEvents();
-        lap(part[3]);
+        lap(part[1]);
         double total = 0.0;
         for (std::size_t i = 0; i < kParts; ++i) {
             partMs[i] += part[i];

@@ -43,7 +43,7 @@ TEST(SentenceLibraryAcceptance, EveryGeneratedSentenceIsAcceptedAndCompletesItsM
         }
         EXPECT_GT(accepted, 300);
         EXPECT_EQ(library->ais.targets.entries[0].mmsi, 416000047u);
-        EXPECT_EQ(library->ais.targets.TargetCount, 6u) << "the own ship and five targets";
+        EXPECT_EQ(library->ais.targets.TargetCount, 36u) << "the own ship, five named vessels and the fleet of thirty";
     }
 }
 
