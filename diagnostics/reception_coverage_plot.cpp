@@ -50,6 +50,19 @@ QPixmap DotPicture(const QColor& colour, qreal ratio)
     return dot;
 }
 
+// The plot's circle inside the margins of `bounds`, scaled to the outer ring.
+Polar PolarOf(const QRect& bounds, const m47::diagnostics::RangeRings& rings)
+{
+    const QRectF area = QRectF(bounds).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    return Polar{area.center(), std::fmin(area.width(), area.height()) / 2.0, rings.OuterNm()};
+}
+
+QFont LabelFont(QFont font)
+{
+    font.setPointSizeF(7.0);
+    return font;
+}
+
 QString RingLabel(double nm, bool outer)
 {
     return QString::number(nm, 'g', 6) + (outer ? QStringLiteral(" NM") : QString());
@@ -70,14 +83,22 @@ void TCoveragePlot::SetView(const diagnostics::ReceptionView& view)
     update();
 }
 
-void TCoveragePlot::paintEvent(QPaintEvent*)
+// The rings, their labels, the axes and the compass letters change only with the widget's size,
+// its pixel ratio or the ring scale, so they are drawn once into a picture that each repaint copies.
+QPixmap TCoveragePlot::Grid(qreal ratio)
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), Qt::white);
-    const QRectF area = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
-    const Polar polar{area.center(), std::fmin(area.width(), area.height()) / 2.0, rings_.OuterNm()};
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (grid_.size() == pixels && grid_.devicePixelRatio() == ratio && gridRings_.rings == rings_.rings &&
+        gridRings_.stepNm == rings_.stepNm)
+        return grid_;
+    grid_ = QPixmap(pixels);
+    grid_.setDevicePixelRatio(ratio);
+    grid_.fill(Qt::white);
+    gridRings_ = rings_;
 
+    QPainter painter(&grid_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const Polar polar = PolarOf(rect(), rings_);
     painter.setPen(QPen(kRingColour, 1.0));
     painter.setBrush(Qt::NoBrush);
     for (int ring = 1; ring <= rings_.rings; ++ring) {
@@ -87,9 +108,7 @@ void TCoveragePlot::paintEvent(QPaintEvent*)
     painter.drawLine(polar.At(0.0, polar.outerNm), polar.At(180.0, polar.outerNm));
     painter.drawLine(polar.At(90.0, polar.outerNm), polar.At(270.0, polar.outerNm));
 
-    QFont small = font();
-    small.setPointSizeF(7.0);
-    painter.setFont(small);
+    painter.setFont(LabelFont(font()));
     painter.setPen(Qt::darkGray);
     for (int ring = 1; ring <= rings_.rings; ++ring) {
         const QPointF at = polar.At(0.0, rings_.stepNm * ring);
@@ -106,7 +125,18 @@ void TCoveragePlot::paintEvent(QPaintEvent*)
         painter.drawText(QRectF(at.x() - letterBox / 2, at.y() - letterBox / 2, letterBox, letterBox),
                          Qt::AlignCenter, QLatin1String(point.letter));
     }
+    return grid_;
+}
+
+void TCoveragePlot::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, Grid(devicePixelRatioF()));
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    const Polar polar = PolarOf(rect(), rings_);
     if (!hasPosition_) {
+        painter.setFont(LabelFont(font()));
         painter.drawText(area, Qt::AlignCenter, QStringLiteral("No own position"));
         return;
     }
@@ -135,8 +165,8 @@ void TCoveragePlot::paintEvent(QPaintEvent*)
         for (const Dot& d : dots_) {
             if (d.channel == channel) {
                 const QPointF at = polar.At(d.range.bearingDegrees, d.range.distanceNm);
-                fragments.push_back(
-                    QPainter::PixmapFragment::create(at, QRectF(QPointF(), dot.size()), 1.0 / ratio, 1.0 / ratio));
+                fragments.push_back(QPainter::PixmapFragment::create(at, QRectF(QPointF(), dot.size()),
+                                                                     1.0 / ratio, 1.0 / ratio));
             }
         }
         painter.drawPixmapFragments(fragments.data(), static_cast<int>(fragments.size()), dot);

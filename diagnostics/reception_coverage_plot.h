@@ -9,6 +9,7 @@
 // It paints in logical pixels with antialiasing, so it is crisp at any device pixel ratio.
 #include "diagnostics/reception_stats.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <vector>
@@ -25,6 +26,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPixmap Grid(qreal ratio);
+
     struct Dot {
         m47::diagnostics::RangeBearing range;
         m47::diagnostics::AisChannel channel;
@@ -33,4 +36,6 @@ private:
     m47::diagnostics::SectorOutline sectors_{};
     m47::diagnostics::RangeRings rings_;
     bool hasPosition_ = false;
+    QPixmap grid_;
+    m47::diagnostics::RangeRings gridRings_{0.0, 0};
 };

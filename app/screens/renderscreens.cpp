@@ -103,7 +103,6 @@ int main(int argc, char** argv)
     bool ok = save(&form, folder, "main-start");
 
     form.findChild<QWidget*>(QStringLiteral("PanelView"))->show();
-    auto* mainPages = form.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
     struct Page {
         const char* subPages;
         const char* page;
@@ -119,15 +118,16 @@ int main(int argc, char** argv)
         {"PageControlDiagnosis", "TabSheetDataLog", "diagnostics-datalog"},
         {"PageControlDiagnosis", "TabSheetReception", "diagnostics-reception"},
     };
-    const auto render = [&](const Page& p) {
-        auto* subPages = form.findChild<QTabWidget*>(QLatin1String(p.subPages));
-        QWidget* page = form.findChild<QWidget*>(QLatin1String(p.page));
-        mainPages->setCurrentWidget(subPages->parentWidget()->parentWidget());
+    const auto render = [&](TForm1& shown, const Page& p) {
+        auto* subPages = shown.findChild<QTabWidget*>(QLatin1String(p.subPages));
+        QWidget* page = shown.findChild<QWidget*>(QLatin1String(p.page));
+        shown.findChild<QTabWidget*>(QStringLiteral("PageControlMain"))
+            ->setCurrentWidget(subPages->parentWidget()->parentWidget());
         subPages->setCurrentWidget(page);
-        return save(&form, folder, p.file);
+        return save(&shown, folder, p.file);
     };
     for (const Page& p : pages)
-        ok = render(p) && ok;
+        ok = render(form, p) && ok;
 
     if (argc > 2) {
         ok = feedDevice(form, argv + 2, argc - 2) && ok;
@@ -136,10 +136,18 @@ int main(int argc, char** argv)
             {"PageControlDiagnosis", "TabSheetGpsStatus", "diagnostics-gpsstatus-capture"},
         };
         for (const Page& p : fed)
-            ok = render(p) && ok;
+            ok = render(form, p) && ok;
     }
-    feedTraffic(form);
-    ok = render({"PageControlDiagnosis", "TabSheetReception", "diagnostics-reception-sim"}) && ok;
+    // The virtual device's traffic in a window of its own, so no capture's targets join its picture.
+    StandaloneWindow trafficWindow;
+    trafficWindow.form.ApplyStoredLanguage();
+    trafficWindow.form.show();
+    trafficWindow.form.findChild<QWidget*>(QStringLiteral("PanelView"))->show();
+    feedTraffic(trafficWindow.form);
+    ok = render(trafficWindow.form,
+                {"PageControlDiagnosis", "TabSheetReception", "diagnostics-reception-sim"}) &&
+         ok;
+    trafficWindow.form.hide();
 
     about.show();
     ok = save(&about, folder, "about") && ok;
