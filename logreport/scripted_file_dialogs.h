@@ -34,8 +34,11 @@ private:
     {
         if (answers_.empty())
             return std::nullopt;
-        std::optional<QString> answer = std::move(answers_.front());
+        const bool cancelled = !answers_.front();
+        QString answer = cancelled ? QString() : std::move(*answers_.front());
         answers_.pop_front();
+        if (cancelled)
+            return std::nullopt;
         return answer;
     }
 
