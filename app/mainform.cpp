@@ -17,7 +17,8 @@ TForm1::TForm1(MessageBoxes& boxes, const ShellFolders& folders, m47::netmodule:
       WebPage(webPage), Dialogs(fileDialogs), Editor(textEditor)
 {
     ui->setupUi(this);
-    sharpenLabelArt(this, {{"Image4", ":/art/navy-band.png"}, {"Image2", ":/art/ball-blue.png"},
+    sharpenLabelArt(this, {{"Image4", ":/art/navy-band.png"},
+                           {"Image2", ":/art/ball-blue.png"},
                            {"Image3", ":/art/ball-green.png"}});
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -101,10 +102,12 @@ void TForm1::CreateTimers()
         void (TForm1::*handler)();
     };
     const TimerSetting timers[] = {
-        {&Timer1, "Timer1", 1000, true, &TForm1::Timer1Timer},
-        {&Timer2, "Timer2", 500, true, &TForm1::Timer2Timer},
-        {&TimerUpdateSysChk, "TimerUpdateSysChk", 1000, false, &TForm1::TimerUpdateSysChkTimer},
-        {&TimerEthernetRoutine, "TimerEthernetRoutine", 100, true, &TForm1::TimerEthernetRoutineTimer},
+        {&Timer1, "Timer1", m47::device::kIdentifyTickMs, true, &TForm1::Timer1Timer},
+        {&Timer2, "Timer2", m47::device::kPortCheckTickMs, true, &TForm1::Timer2Timer},
+        {&TimerUpdateSysChk, "TimerUpdateSysChk", m47::device::kSystemCheckTickMs, false,
+         &TForm1::TimerUpdateSysChkTimer},
+        {&TimerEthernetRoutine, "TimerEthernetRoutine", m47::device::kModuleTickMs, true,
+         &TForm1::TimerEthernetRoutineTimer},
     };
     for (const TimerSetting& t : timers) {
         t.timer->setParent(this);

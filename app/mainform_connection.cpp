@@ -31,7 +31,7 @@ constexpr const char* IdentifyTimeoutText = "Please select correct device.";
 
 // The read-back waits: the window thread sleeps, so no window message, timer tick or received
 // byte is handled meanwhile; bytes wait in the serial component.
-constexpr std::chrono::milliseconds ReadBackWait{1000};
+constexpr std::chrono::milliseconds ReadBackWait{m47::device::kReadBackPageMs};
 
 } // namespace
 

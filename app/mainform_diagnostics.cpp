@@ -9,6 +9,7 @@
 #include "diagnostics/signal_strength_chart.h"
 #include "language.h"
 #include "ui_mainform.h"
+#include "utf8text.h"
 
 #include <chrono>
 #include <new>
@@ -23,12 +24,6 @@ constexpr const char* FailToNewCaption = "Fail To New";
 // Refresh's wait: the window thread sleeps, so no window message, timer tick or received byte is
 // handled meanwhile; bytes wait in the serial component.
 constexpr std::chrono::milliseconds RefreshWait{1000};
-
-// The page's texts are UTF-8 (the degree sign among them).
-QString Utf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -50,22 +45,22 @@ void TForm1::UpdateGpsStatus(char* line)
     const diagnostics::GpsStatusUpdate u = GpsPanel->UpdateGpsStatus(line);
     CountReceivedLine(line, u.accepted);
     if (u.utc) {
-        ui->lblEdtGpsUtcDate->setText(Utf8(u.utc->date));
-        ui->lblEdtGpsUtcTime->setText(Utf8(u.utc->time));
+        ui->lblEdtGpsUtcDate->setText(Utf8Text(u.utc->date));
+        ui->lblEdtGpsUtcTime->setText(Utf8Text(u.utc->time));
     }
     if (u.fix) {
-        ui->lblEdtGpsFixMode->setText(Utf8(u.fix->fixMode));
-        ui->lblEdtHdop->setText(Utf8(u.fix->hdop));
+        ui->lblEdtGpsFixMode->setText(Utf8Text(u.fix->fixMode));
+        ui->lblEdtHdop->setText(Utf8Text(u.fix->hdop));
     }
     if (u.position) {
-        ui->lblEdtGpsLat->setText(Utf8(u.position->latitude));
-        ui->lblEdtGpsLon->setText(Utf8(u.position->longitude));
-        ui->lblEdtGpsSOG->setText(Utf8(u.position->sog));
-        ui->lblEdtGpsCOG->setText(Utf8(u.position->cog));
+        ui->lblEdtGpsLat->setText(Utf8Text(u.position->latitude));
+        ui->lblEdtGpsLon->setText(Utf8Text(u.position->longitude));
+        ui->lblEdtGpsSOG->setText(Utf8Text(u.position->sog));
+        ui->lblEdtGpsCOG->setText(Utf8Text(u.position->cog));
     }
     if (u.satelliteCounts) {
-        ui->lblEdtGpsNoSV_InView->setText(Utf8(u.satelliteCounts->inView));
-        ui->lblEdtGpsNoSV_InUse->setText(Utf8(u.satelliteCounts->inUse));
+        ui->lblEdtGpsNoSV_InView->setText(Utf8Text(u.satelliteCounts->inView));
+        ui->lblEdtGpsNoSV_InUse->setText(Utf8Text(u.satelliteCounts->inUse));
     }
     if (u.epochFlushed) {
         if (SkyMap)

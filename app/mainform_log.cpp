@@ -14,19 +14,11 @@
 #include "nmea/ais_clock.h"
 #include "tag.h"
 #include "ui_mainform.h"
+#include "utf8text.h"
 
 #include <string>
 
 namespace logreport = m47::logreport;
-
-namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 const char* TForm1::CodePage() const
 {
@@ -48,7 +40,7 @@ bool TForm1::Ask(const logreport::Question& question)
 {
     const bool okCancel = question.buttons == logreport::Question::Buttons::OkCancel;
     const auto answer =
-        Boxes.ask(Text(question.text), Text(question.caption),
+        Boxes.ask(Utf8Text(question.text), Utf8Text(question.caption),
                   okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Yes | QMessageBox::No);
     return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
 }
@@ -76,7 +68,7 @@ void TForm1::spbtnEnableLogClick()
     const logreport::LogSwitchState state = logreport::LogSwitchAfterClick(Tag(ui->spbtnEnableLog));
     SetTag(ui->spbtnEnableLog, state.tag);
     ui->spbtnEnableLog->setChecked(state.down);
-    ui->spbtnEnableLog->setText(Text(state.caption));
+    ui->spbtnEnableLog->setText(Utf8Text(state.caption));
 }
 
 void TForm1::btnClearLogClick()
@@ -95,7 +87,7 @@ void TForm1::btnSendCommandClick()
 {
     const std::string sentence = logreport::ConsoleSentence(Encoded(ui->LabeledEditCommandText->text()));
     if (!WriteToDevice(sentence.data(), sentence.size()))
-        Boxes.ask(Text(logreport::kSendFailedNotice.text), Text(logreport::kSendFailedNotice.caption),
+        Boxes.ask(Utf8Text(logreport::kSendFailedNotice.text), Utf8Text(logreport::kSendFailedNotice.caption),
                   QMessageBox::Ok);
 }
 

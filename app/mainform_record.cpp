@@ -6,6 +6,7 @@
 #include "logreport/record_replay.h"
 #include "logreport/replay_bar.h"
 #include "ui_mainform.h"
+#include "utf8text.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +17,6 @@
 namespace logreport = m47::logreport;
 
 namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string LocalPath(const QString& path)
 {
@@ -53,7 +49,7 @@ void TForm1::SetUpRecordReplay()
     ui->mnuFile->insertSeparator(ui->mnuExit);
     connect(ui->mnuFile, &QMenu::aboutToShow, this, &TForm1::ShowRecordReplayState);
 
-    lblRecording = new QLabel(Text(logreport::kRecIndicator), ui->Panel1);
+    lblRecording = new QLabel(Utf8Text(logreport::kRecIndicator), ui->Panel1);
     lblRecording->setObjectName(QStringLiteral("lblRecording"));
     lblRecording->setTextFormat(Qt::PlainText);
     lblRecording->setAlignment(Qt::AlignCenter);
@@ -103,13 +99,14 @@ void TForm1::mnuRecordClick()
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    const QString suggested = QDir(Folders.documentsFolder).filePath(Text(logreport::RecordingFileName(local)));
-    const auto path = Dialogs.askSavePath({Text(logreport::kRecordingFileFilter), suggested});
+    const QString suggested =
+        QDir(Folders.documentsFolder).filePath(Utf8Text(logreport::RecordingFileName(local)));
+    const auto path = Dialogs.askSavePath({Utf8Text(logreport::kRecordingFileFilter), suggested});
     if (!path)
         return;
     if (const auto failure = Recorder.Start(LocalPath(*path), std::chrono::system_clock::now())) {
-        Boxes.ask(Text(logreport::RecordingRefusedText(path->toStdString(), *failure)),
-                  Text(logreport::kRecordingCaption), QMessageBox::Ok);
+        Boxes.ask(Utf8Text(logreport::RecordingRefusedText(path->toStdString(), *failure)),
+                  Utf8Text(logreport::kRecordingCaption), QMessageBox::Ok);
         return;
     }
     TimerRecordFlush.start();
@@ -141,6 +138,6 @@ void TForm1::RecordingStopped(const std::optional<std::string>& failure)
     TimerRecordFlush.stop();
     ShowRecordReplayState();
     if (failure)
-        Boxes.ask(Text(logreport::RecordingStoppedText(Recorder.Path(), *failure)),
-                  Text(logreport::kRecordingCaption), QMessageBox::Ok);
+        Boxes.ask(Utf8Text(logreport::RecordingStoppedText(Recorder.Path(), *failure)),
+                  Utf8Text(logreport::kRecordingCaption), QMessageBox::Ok);
 }

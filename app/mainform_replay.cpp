@@ -7,6 +7,7 @@
 #include "logreport/record_replay.h"
 #include "logreport/replay_bar.h"
 #include "ui_mainform.h"
+#include "utf8text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,18 +25,13 @@ constexpr std::chrono::milliseconds kPacedTick{10};
 constexpr std::size_t kPacedLinesPerTick = 1000;
 constexpr std::size_t kFastLinesPerTick = 200;
 
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 void TForm1::mnuReplayClick()
 {
     if (Session.Connected() || Replay)
         return;
-    if (const auto path = Dialogs.askOpenPath(Text(logreport::kReplayFileFilter)))
+    if (const auto path = Dialogs.askOpenPath(Utf8Text(logreport::kReplayFileFilter)))
         StartReplay(*path, ReplayControls->speed());
 }
 
@@ -45,8 +41,8 @@ bool TForm1::StartReplay(const QString& path, logreport::ReplaySpeed speed)
         return false;
     auto reader = logreport::LogReader::Open(QFile::encodeName(path).toStdString());
     if (!reader) {
-        Boxes.ask(Text(logreport::ReplayFailedText(path.toStdString())), Text(logreport::kReplayCaption),
-                  QMessageBox::Ok);
+        Boxes.ask(Utf8Text(logreport::ReplayFailedText(path.toStdString())),
+                  Utf8Text(logreport::kReplayCaption), QMessageBox::Ok);
         return false;
     }
     logreport::PaceSettings pace;

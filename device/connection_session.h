@@ -23,6 +23,15 @@ inline constexpr int kReadDeviceIdle = 255; // no Read Device request running
 inline constexpr int kReadDeviceTicks = 5;
 inline constexpr int kRestartSteps = 10; // the progress bar's maximum
 
+// The periods of the ticks the counts above are made of, in milliseconds: the identification
+// timer (Timer1), the port check after a device change (Timer2), the system check's tick that
+// also runs the restart step, the network module's routine, and each read-back page's wait.
+inline constexpr int kIdentifyTickMs = 1000;
+inline constexpr int kPortCheckTickMs = 500;
+inline constexpr int kSystemCheckTickMs = 1000;
+inline constexpr int kModuleTickMs = 100;
+inline constexpr int kReadBackPageMs = 1000;
+
 // Identification counters.
 struct IdentificationState {
     int ConnectionState = 0; // 0 idle, 1 identifying, 2 identified

@@ -16,13 +16,6 @@ namespace m47::ctl {
 
 namespace {
 
-// The window's timer periods.
-constexpr int kTimer1Ms = 1000;
-constexpr int kPortCheckMs = 500;
-constexpr int kRestartStepMs = 1000;
-constexpr int kModuleTickMs = 100;
-constexpr int kReadBackPageMs = 1000;
-
 // Device bytes for a terminal: printable ASCII as it is, everything else as \r, \n or \xHH.
 std::string Escaped(std::string_view bytes)
 {
@@ -79,14 +72,14 @@ DeviceLink::DeviceLink(const LinkSetup& setup, TComm& port) : setup_(setup), por
         int ms;
         std::function<void()> tick;
     } timers[] = {
-        {timer1_, kTimer1Ms, [this] { ApplySession(session_.Timer1Tick()); }},
-        {portCheck_, kPortCheckMs,
+        {timer1_, device::kIdentifyTickMs, [this] { ApplySession(session_.Timer1Tick()); }},
+        {portCheck_, device::kPortCheckTickMs,
          [this] {
              if (port_.DeviceGone())
                  PortLost();
          }},
-        {restartStep_, kRestartStepMs, [this] { ApplySession(session_.RestartStepTick()); }},
-        {moduleTimer_, kModuleTickMs,
+        {restartStep_, device::kSystemCheckTickMs, [this] { ApplySession(session_.RestartStepTick()); }},
+        {moduleTimer_, device::kModuleTickMs,
          [this] { ApplyNetwork(netTab_.TimerEthernetRoutineTimer(session_.Connected())); }},
     };
     for (const auto& t : timers) {
@@ -97,14 +90,15 @@ DeviceLink::DeviceLink(const LinkSetup& setup, TComm& port) : setup_(setup), por
         });
     }
     readBackWait_.setSingleShot(true);
-    readBackWait_.setInterval(kReadBackPageMs);
+    readBackWait_.setInterval(device::kReadBackPageMs);
     connect(&readBackWait_, &QTimer::timeout, this, [this] {
         ReadBack();
         Check();
     });
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this, [this] {
-        Fail(kExitTimeout, QStringLiteral("%1: no result within %2 s").arg(PortName()).arg(setup_.timeoutSeconds));
+        Fail(kExitTimeout,
+             QStringLiteral("%1: no result within %2 s").arg(PortName()).arg(setup_.timeoutSeconds));
     });
     deadline_.start(setup_.timeoutSeconds * 1000);
 }
@@ -129,7 +123,8 @@ void DeviceLink::SetUpLineConsumers()
         if (device::ParseConfigurationLine(info_, line, !setup_.rs232).restartAnnounced)
             session_.RestartAnnounced();
     });
-    rxLines_.SetConsumer(LineConsumer::AtReply, [this](char* line) { ApplyNetwork(netTab_.HandleAtReply(line)); });
+    rxLines_.SetConsumer(LineConsumer::AtReply,
+                         [this](char* line) { ApplyNetwork(netTab_.HandleAtReply(line)); });
 }
 
 std::optional<LinkFailure> DeviceLink::Connect()
@@ -137,15 +132,16 @@ std::optional<LinkFailure> DeviceLink::Connect()
     ports_.EnumeratePorts();
     const int item = device::FindPortItem(ListedNames(ports_), setup_.comNumber);
     if (item < 0)
-        return LinkFailure{kExitPort, PortName() + QStringLiteral(": no such port (m47ctl list shows the ports)")};
+        return LinkFailure{kExitPort,
+                           PortName() + QStringLiteral(": no such port (m47ctl list shows the ports)")};
     selectedItem_ = ports_.ComboItems()[item];
     const TProbeResult probe = ProbeSelectedPort(selectedItem_);
     if (!probe.Ok)
         return LinkFailure{kExitPort, QStringLiteral("%1: %2").arg(PortName(), ProbeFailureText(probe))};
     ApplySelectedPort(true, selectedItem_, port_);
-    port_.SetBaudRate(setup_.rs232 ? static_cast<TBaudRate>(
-                                         device::BaudRateIndexFor(std::to_string(setup_.pcBaudRate)))
-                                   : br128000);
+    port_.SetBaudRate(
+        setup_.rs232 ? static_cast<TBaudRate>(device::BaudRateIndexFor(std::to_string(setup_.pcBaudRate)))
+                     : br128000);
     // The window's timers run from its start; the restart steps only once a device was identified.
     for (QTimer* timer : {&timer1_, &portCheck_, &moduleTimer_})
         timer->start();
@@ -230,7 +226,9 @@ void DeviceLink::ApplySession(const device::SessionEffects& effects)
                              device::kRestartSteps);
             break;
         case SessionAction::LookForRestartedPort: LookForRestartedPort(); break;
-        case SessionAction::SelectPortItem: selectedItem_ = ports_.ComboItems().value(effects.portItem); break;
+        case SessionAction::SelectPortItem:
+            selectedItem_ = ports_.ComboItems().value(effects.portItem);
+            break;
         case SessionAction::RefreshPortList: ports_.EnumeratePorts(); break;
         case SessionAction::ReportIdentifyTimeout:
         case SessionAction::ShowBaudRatePage:
@@ -248,8 +246,7 @@ void DeviceLink::ReadBack()
         ApplyNetwork(netTab_.EnterNetworkPage(setup_.rs232, session_.Connected()));
     if (readBackPagesLeft_ > 0) {
         readBackWait_.start();
-    }
-    else {
+    } else {
         timer1_.start();
         ApplySession(session_.ReadBackFinished());
     }
